@@ -1,0 +1,67 @@
+#pragma once
+
+// The main window kept as plain values, with no window system: the surface the tests, the
+// scenario runner and the benchmarks drive. It raises the same events as the real window.
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "composition_state.h"
+#include "surface.h"
+
+namespace zerkan {
+
+class MemorySurface final : public MainWindowSurface {
+public:
+    // The count field's change handler is bound to `state`, as the window's event table does.
+    explicit MemorySurface(CompositionState& state);
+
+    // What a freshly initialised window shows (its initialisation empties CountField, which
+    // puts the 9-character limit in force).
+    void Initialise();
+
+    // MainWindowSurface
+    void SetText(ControlId control, std::string_view text) override;
+    Text GetText(ControlId control) const override;
+    void SelectEntry(ControlId picker, int index) override;
+    int GetSelection(ControlId picker) const override;
+    void MatchTypedText(ControlId picker) override;
+    void SetCountValue(int value) override;
+    int ReadCountValue() const override;
+    void LimitCountLength(int maxLength) override;
+    void SetVisible(ControlId control, bool visible) override;
+    void PushBoundValues() override;
+    void PlaceCaret(ControlId box, int position) override;
+    void ShowMessage(std::string_view text) override;
+
+    // User-level events, each running the handler the window's event table binds.
+    void UserChoose(ControlId picker, int index);        // entry from the list
+    void UserType(ControlId picker, std::string_view text);  // edit text replaced, list closed
+    void UserTypeCount(std::string_view text);           // non-digits dropped, cut to limit
+    void UserClick(ControlId button);
+
+    // What the window shows.
+    bool IsVisible(ControlId control) const;
+    int Caret(ControlId box) const;
+    int CountLengthLimit() const { return countLimit_; }
+    const std::vector<Text>& Messages() const { return messages_; }
+    void ClearMessages() { messages_.clear(); }
+
+private:
+    struct Control {
+        Text text;
+        int selection = -1;  // pickers
+        int caret = 0;       // ContentsBox, FormulaBox
+        bool visible = true;
+    };
+    Control& At(ControlId id);
+    const Control& At(ControlId id) const;
+
+    CompositionState& state_;
+    std::array<Control, 48> controls_{};  // indexed by id - 1000
+    int countLimit_ = 0;                  // 0: no limit yet
+    std::vector<Text> messages_;
+};
+
+}  // namespace zerkan

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian/Ubuntu packages the build, the tests and the tools need. Quiet and quick
+# when everything is already there.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ clang libclang-rt-14-dev pkg-config file dpkg-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+    xvfb xauth x11-utils imagemagick fonts-dejavu-core
+    hyperfine valgrind clang-format
+    desktop-file-utils appstream
+    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
