@@ -13,12 +13,13 @@
 namespace zerkan {
 
 class MemorySurface final : public MainWindowSurface {
-public:
+  public:
     // The count field's change handler is bound to `state`, as the window's event table does.
     explicit MemorySurface(CompositionState& state);
 
-    // What a freshly initialised window shows (its initialisation empties CountField, which
-    // puts the 9-character limit in force).
+    // What a freshly initialised window shows: every control back to its start, then
+    // CountField emptied, which runs the change handler and so puts the 9-character limit in
+    // force (and sets count to 0, as in the real window).
     void Initialise();
 
     // MainWindowSurface
@@ -28,6 +29,7 @@ public:
     int GetSelection(ControlId picker) const override;
     void MatchTypedText(ControlId picker) override;
     void SetCountValue(int value) override;
+    // ReadCountText (surface.h) applied to what CountField shows.
     int ReadCountValue() const override;
     void LimitCountLength(int maxLength) override;
     void SetVisible(ControlId control, bool visible) override;
@@ -36,19 +38,20 @@ public:
     void ShowMessage(std::string_view text) override;
 
     // User-level events, each running the handler the window's event table binds.
-    void UserChoose(ControlId picker, int index);        // entry from the list
+    void UserChoose(ControlId picker, int index);            // entry from the list
     void UserType(ControlId picker, std::string_view text);  // edit text replaced, list closed
-    void UserTypeCount(std::string_view text);           // non-digits dropped, cut to limit
+    void UserTypeCount(std::string_view text);  // non-digits dropped, cut to limit; always
+                                                // runs the change handler
     void UserClick(ControlId button);
 
     // What the window shows.
     bool IsVisible(ControlId control) const;
     int Caret(ControlId box) const;
-    int CountLengthLimit() const { return countLimit_; }
+    int CountLengthLimit() const { return countLimit_; }  // 0 while no limit is set
     const std::vector<Text>& Messages() const { return messages_; }
     void ClearMessages() { messages_.clear(); }
 
-private:
+  private:
     struct Control {
         Text text;
         int selection = -1;  // pickers
@@ -60,6 +63,7 @@ private:
 
     CompositionState& state_;
     std::array<Control, 48> controls_{};  // indexed by id - 1000
+    Control unknown_;                     // absorbs ids that name no control
     int countLimit_ = 0;                  // 0: no limit yet
     std::vector<Text> messages_;
 };

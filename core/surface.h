@@ -35,7 +35,7 @@ enum class ControlId : int {
 inline constexpr int kCountFieldLimit = 9;
 
 class MainWindowSurface {
-public:
+  public:
     virtual ~MainWindowSurface() = default;
 
     // Shown exactly from now on. ContentsBox/FormulaBox: caret to the start. CountField: the
@@ -68,11 +68,18 @@ public:
     double boundAtomicMass = 0.0;     // AtomicMassValue
     int boundCount = 0;               // CountField
 
-protected:
+  protected:
     MainWindowSurface() = default;
     MainWindowSurface(const MainWindowSurface&) = default;
     MainWindowSurface& operator=(const MainWindowSurface&) = default;
 };
+
+// How every realisation reads the count field's text (ReadCountValue), defined for any text:
+// optional leading blanks (space, tab, CR, LF, VT, FF), an optional minus sign, then decimal
+// digits up to the first character that is not one; whatever follows is ignored. No digits
+// gives 0 (so does empty text). A value beyond the 32-bit range is clamped to INT_MAX, or to
+// INT_MIN with the minus sign. A plus sign is not accepted: "+5" reads as 0.
+int ReadCountText(std::string_view text);
 
 // Entry `index` (0..111) of a picker's list: the number, the name or the symbol.
 Text PickerEntryText(ControlId picker, int index);

@@ -18,29 +18,38 @@ namespace detail {
 // Unicode code point of each byte 0x80..0x9F; bytes the code page leaves undefined keep their
 // C1 code point so that every byte survives a round trip.
 inline constexpr char32_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x008E, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x009E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x008E, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x009E, 0x0178};
 
 constexpr char32_t CodePointOf(unsigned char byte) {
-    if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
+    if (byte >= 0x80 && byte <= 0x9F)
+        return kHighControls[byte - 0x80];
     switch (byte) {
-        case 0xD0: return 0x011E;  // Ğ
-        case 0xDD: return 0x0130;  // İ
-        case 0xDE: return 0x015E;  // Ş
-        case 0xF0: return 0x011F;  // ğ
-        case 0xFD: return 0x0131;  // ı
-        case 0xFE: return 0x015F;  // ş
-        default: return byte;
+        case 0xD0:
+            return 0x011E;  // Ğ
+        case 0xDD:
+            return 0x0130;  // İ
+        case 0xDE:
+            return 0x015E;  // Ş
+        case 0xF0:
+            return 0x011F;  // ğ
+        case 0xFD:
+            return 0x0131;  // ı
+        case 0xFE:
+            return 0x015F;  // ş
+        default:
+            return byte;
     }
 }
 
 // The byte for a code point, or '?' when the code page has none.
 constexpr char ByteOf(char32_t cp) {
-    if (cp < 0x80) return static_cast<char>(cp);
+    if (cp < 0x80)
+        return static_cast<char>(cp);
     for (unsigned b = 0x80; b <= 0xFF; ++b) {
-        if (CodePointOf(static_cast<unsigned char>(b)) == cp) return static_cast<char>(b);
+        if (CodePointOf(static_cast<unsigned char>(b)) == cp)
+            return static_cast<char>(b);
     }
     return '?';
 }
@@ -95,7 +104,8 @@ struct Utf8Literal {
     consteval Utf8Literal(const char (&utf8)[N]) {
         const std::string_view in(utf8, N - 1);
         std::size_t pos = 0;
-        while (pos < in.size()) bytes[size++] = ByteOf(DecodeUtf8(in, pos));
+        while (pos < in.size())
+            bytes[size++] = ByteOf(DecodeUtf8(in, pos));
     }
 };
 
@@ -125,5 +135,8 @@ Text FormatInt(long long value);
 Text FormatMass(double value);
 // Replaces the first "%d" of a pattern with the value in signed decimal.
 Text FormatWithNumber(std::string_view pattern, long long value);
+// The same two formats written into an existing text, reusing its storage.
+void AppendInt(Text& out, long long value);
+void AssignWithNumber(Text& out, std::string_view pattern, long long value);
 
 }  // namespace zerkan

@@ -1,0 +1,194 @@
+#include "memory_surface.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "elements.h"
+#include "handlers.h"
+
+namespace zerkan {
+
+namespace {
+
+constexpr int kFirstId = 1000;
+
+bool IsScrollingBox(ControlId id) {
+    return id == ControlId::ContentsBox || id == ControlId::FormulaBox;
+}
+
+// The text of a picker's entry without building a string: numbers go into `buffer`.
+std::string_view EntryView(ControlId picker, int index, char (&buffer)[4]) {
+    switch (picker) {
+        case ControlId::NamePicker:
+            return ElementTable::Name(index);
+        case ControlId::SymbolPicker:
+            return ElementTable::Symbol(index);
+        default: {
+            const auto result = std::to_chars(buffer, buffer + sizeof buffer, index + 1);
+            return {buffer, static_cast<std::size_t>(result.ptr - buffer)};
+        }
+    }
+}
+
+}  // namespace
+
+MemorySurface::MemorySurface(CompositionState& state) : state_(state) {}
+
+MemorySurface::Control& MemorySurface::At(ControlId id) {
+    const int slot = static_cast<int>(id) - kFirstId;
+    if (slot < 0 || slot >= static_cast<int>(controls_.size())) {
+        unknown_ = {};
+        return unknown_;
+    }
+    return controls_[static_cast<std::size_t>(slot)];
+}
+
+const MemorySurface::Control& MemorySurface::At(ControlId id) const {
+    static const Control kNone{};
+    const int slot = static_cast<int>(id) - kFirstId;
+    if (slot < 0 || slot >= static_cast<int>(controls_.size()))
+        return kNone;
+    return controls_[static_cast<std::size_t>(slot)];
+}
+
+void MemorySurface::Initialise() {
+    controls_ = {};
+    countLimit_ = 0;
+    At(ControlId::StepPrompt).text = "1. Elementi Seçiniz."_w;
+    At(ControlId::CountLabel).text = "1. Elementin Adedi"_w;
+    At(ControlId::AtomicMassLabel).text = "Atom Kütlesi:"_w;
+    At(ControlId::AtomicMassLabel).visible = false;
+    SetText(ControlId::CountField, "");
+}
+
+void MemorySurface::SetText(ControlId control, std::string_view text) {
+    Control& c = At(control);
+    c.text.assign(text);
+    if (IsScrollingBox(control))
+        c.caret = 0;
+    if (control == ControlId::CountField)
+        OnCountChanged(state_, *this);
+}
+
+Text MemorySurface::GetText(ControlId control) const {
+    return At(control).text;
+}
+
+void MemorySurface::SelectEntry(ControlId picker, int index) {
+    Control& c = At(picker);
+    // Like a real list, an index that names no entry removes the selection.
+    if (index < 0 || index >= kElementCount) {
+        c.selection = -1;
+        c.text.clear();
+        return;
+    }
+    c.selection = index;
+    char buffer[4];
+    c.text.assign(EntryView(picker, index, buffer));
+}
+
+int MemorySurface::GetSelection(ControlId picker) const {
+    return At(picker).selection;
+}
+
+void MemorySurface::MatchTypedText(ControlId picker) {
+    Control& c = At(picker);
+    c.selection = -1;
+    if (c.text.empty())
+        return;
+    char buffer[4];
+    for (int i = 0; i < kElementCount; ++i) {
+        if (StartsWithIgnoringCase(EntryView(picker, i, buffer), c.text)) {
+            c.selection = i;
+            return;
+        }
+    }
+}
+
+void MemorySurface::SetCountValue(int value) {
+    SetText(ControlId::CountField, FormatInt(value));
+}
+
+int MemorySurface::ReadCountValue() const {
+    return ReadCountText(At(ControlId::CountField).text);
+}
+
+void MemorySurface::LimitCountLength(int maxLength) {
+    countLimit_ = std::max(maxLength, 0);
+}
+
+void MemorySurface::SetVisible(ControlId control, bool visible) {
+    At(control).visible = visible;
+}
+
+void MemorySurface::PushBoundValues() {
+    // Written straight into the controls: no change handler runs during a push.
+    At(ControlId::MolecularMassBox).text = FormatMass(boundMolecularMass);
+    At(ControlId::AtomicMassValue).text = FormatMass(boundAtomicMass);
+    At(ControlId::CountField).text = FormatInt(boundCount);
+}
+
+void MemorySurface::PlaceCaret(ControlId box, int position) {
+    if (!IsScrollingBox(box))
+        return;
+    Control& c = At(box);
+    c.caret = std::clamp(position, 0, static_cast<int>(c.text.size()));
+}
+
+void MemorySurface::ShowMessage(std::string_view text) {
+    messages_.emplace_back(text);
+}
+
+void MemorySurface::UserChoose(ControlId picker, int index) {
+    SelectEntry(picker, index);
+    OnPickerSelected(state_, *this, picker);
+}
+
+void MemorySurface::UserType(ControlId picker, std::string_view text) {
+    Control& c = At(picker);
+    c.text.assign(text);
+    c.selection = -1;
+    OnPickerEdited(state_, *this, picker);
+}
+
+void MemorySurface::UserTypeCount(std::string_view text) {
+    Text& field = At(ControlId::CountField).text;
+    field.clear();
+    for (char ch : text) {
+        if (ch < '0' || ch > '9')
+            continue;
+        if (countLimit_ > 0 && field.size() >= static_cast<std::size_t>(countLimit_))
+            break;
+        field.push_back(ch);
+    }
+    OnCountChanged(state_, *this);
+}
+
+void MemorySurface::UserClick(ControlId button) {
+    switch (button) {
+        case ControlId::SearchButton:
+            OnSearch(state_, *this);
+            break;
+        case ControlId::AddButton:
+            OnAdd(state_, *this);
+            break;
+        case ControlId::UndoButton:
+            OnUndo(state_, *this);
+            break;
+        case ControlId::ResetButton:
+            OnReset(state_, *this);
+            break;
+        default:
+            break;
+    }
+}
+
+bool MemorySurface::IsVisible(ControlId control) const {
+    return At(control).visible;
+}
+
+int MemorySurface::Caret(ControlId box) const {
+    return At(box).caret;
+}
+
+}  // namespace zerkan

@@ -1,0 +1,148 @@
+#include "text.h"
+
+#include <array>
+#include <charconv>
+#include <system_error>
+
+namespace zerkan {
+
+namespace {
+
+// Built once: the reverse of the code page, for the code points that have a byte of their own.
+struct ReverseEntry {
+    char32_t codePoint;
+    unsigned char byte;
+};
+
+constexpr std::array<ReverseEntry, 128> BuildReverse() {
+    std::array<ReverseEntry, 128> table{};
+    for (unsigned b = 0x80; b <= 0xFF; ++b) {
+        table[b - 0x80] = {detail::CodePointOf(static_cast<unsigned char>(b)),
+                           static_cast<unsigned char>(b)};
+    }
+    return table;
+}
+
+constexpr std::array<ReverseEntry, 128> kReverse = BuildReverse();
+
+char ByteFor(char32_t cp) {
+    if (cp < 0x80)
+        return static_cast<char>(cp);
+    for (const ReverseEntry& e : kReverse) {
+        if (e.codePoint == cp)
+            return static_cast<char>(e.byte);
+    }
+    return '?';
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        // Every code point of the table lies in the Basic Multilingual Plane.
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+constexpr unsigned char kUpperCedilla = 0xC7, kLowerCedilla = 0xE7;     // Ç ç
+constexpr unsigned char kUpperBreve = 0xD0, kLowerBreve = 0xF0;         // Ğ ğ
+constexpr unsigned char kUpperUmlautO = 0xD6, kLowerUmlautO = 0xF6;     // Ö ö
+constexpr unsigned char kUpperUmlautU = 0xDC, kLowerUmlautU = 0xFC;     // Ü ü
+constexpr unsigned char kUpperSCedilla = 0xDE, kLowerSCedilla = 0xFE;   // Ş ş
+constexpr unsigned char kDottedCapitalI = 0xDD, kDotlessSmallI = 0xFD;  // İ ı
+
+}  // namespace
+
+Text FromUtf8(std::string_view utf8) {
+    Text out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size())
+        out.push_back(ByteFor(detail::DecodeUtf8(utf8, pos)));
+    return out;
+}
+
+std::string ToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (char c : text)
+        AppendUtf8(out, detail::CodePointOf(static_cast<unsigned char>(c)));
+    return out;
+}
+
+char FoldCase(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 'A' && b <= 'Z')
+        return static_cast<char>(b - 'A' + 'a');
+    switch (b) {
+        case kDottedCapitalI:
+        case kDotlessSmallI:
+            return 'i';
+        case kUpperCedilla:
+            return static_cast<char>(kLowerCedilla);
+        case kUpperBreve:
+            return static_cast<char>(kLowerBreve);
+        case kUpperUmlautO:
+            return static_cast<char>(kLowerUmlautO);
+        case kUpperUmlautU:
+            return static_cast<char>(kLowerUmlautU);
+        case kUpperSCedilla:
+            return static_cast<char>(kLowerSCedilla);
+        default:
+            return c;
+    }
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (prefix.size() > text.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (FoldCase(text[i]) != FoldCase(prefix[i]))
+            return false;
+    }
+    return true;
+}
+
+Text FormatInt(long long value) {
+    Text out;
+    AppendInt(out, value);
+    return out;
+}
+
+Text FormatMass(double value) {
+    // to_chars never consults the locale, so the separator is a full stop everywhere.
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    return Text(buffer, result.ptr);
+}
+
+void AppendInt(Text& out, long long value) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+void AssignWithNumber(Text& out, std::string_view pattern, long long value) {
+    const std::size_t at = pattern.find("%d");
+    if (at == std::string_view::npos) {
+        out.assign(pattern);
+        return;
+    }
+    out.assign(pattern.substr(0, at));
+    AppendInt(out, value);
+    out.append(pattern.substr(at + 2));
+}
+
+Text FormatWithNumber(std::string_view pattern, long long value) {
+    Text out;
+    AssignWithNumber(out, pattern, value);
+    return out;
+}
+
+}  // namespace zerkan
