@@ -1,0 +1,234 @@
+#include "molecule.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "elements.h"
+#include "search.h"
+
+namespace zerkan {
+
+namespace {
+
+constexpr ControlId kPickersByAdd[] = {ControlId::NamePicker, ControlId::SymbolPicker,
+                                       ControlId::NumberPicker};
+
+// Both prompts for the current step, the count label shown first.
+void ShowChoosePrompts(CompositionState& state, MainWindowSurface& surface) {
+    AssignWithNumber(state.promptText, "%d. Elementi Seçiniz."_w, state.step);
+    AssignWithNumber(state.countLabelText, "%d. Elementin Adedi"_w, state.step);
+    surface.SetText(ControlId::CountLabel, state.countLabelText);
+    surface.SetText(ControlId::StepPrompt, state.promptText);
+}
+
+int Length(const Text& text) {
+    return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
+}
+
+// What a picker lists at an index; nothing for an index that names no entry.
+std::string_view ListedName(int index) {
+    return index >= 0 && index < kElementCount ? ElementTable::Name(index) : std::string_view{};
+}
+std::string_view ListedSymbol(int index) {
+    return index >= 0 && index < kElementCount ? ElementTable::Symbol(index) : std::string_view{};
+}
+
+void AppendContents(Text& contents, int count, std::string_view name) {
+    AppendInt(contents, count);
+    contents.push_back(' ');
+    contents.append(name);
+    contents.append(", ");
+}
+
+void AppendFormula(Text& formula, int count, std::string_view symbol) {
+    formula.append(symbol);
+    if (count != 0 && count != 1)
+        AppendInt(formula, count);
+}
+
+// Every Add ends here, whether it stored an entry or refused.
+void ClearSelection(CompositionState& state, MainWindowSurface& surface) {
+    surface.SetText(ControlId::AtomicMassValue, "");
+    surface.SetText(ControlId::ProtonLine, "");
+    surface.SetText(ControlId::PeriodGroupLine, "");
+    surface.SetText(ControlId::KindLine, "");
+    surface.SetVisible(ControlId::AtomicMassLabel, false);
+    surface.SetText(ControlId::CountField, "");
+    for (ControlId picker : kPickersByAdd)
+        surface.SelectEntry(picker, -1);
+    state.selectedIndex = -1;
+}
+
+void AppendEntry(CompositionState& state, MainWindowSurface& surface) {
+    ++state.step;
+    ShowChoosePrompts(state, surface);
+    state.count = surface.ReadCountValue();
+    if (state.count == 0)
+        state.count = 1;
+    LookUpAtomicMass(state.selectedIndex, state.atomicMass);
+
+    state.formulaText.append(state.symbolText);
+    if (state.count != 1)
+        AppendInt(state.formulaText, state.count);
+    surface.SetText(ControlId::FormulaBox, state.formulaText);
+
+    state.molecularMass += static_cast<double>(state.count) * state.atomicMass;
+
+    // The box shows the list ending in one space, the record keeps it ending in ", ". Both are
+    // built in contentsText itself; nothing reads it between the two forms.
+    AppendInt(state.contentsText, state.count);
+    state.contentsText.push_back(' ');
+    state.contentsText.append(state.nameText);
+    state.contentsText.push_back(' ');
+    surface.SetText(ControlId::ContentsBox, state.contentsText);
+    const int shownLength = Length(state.contentsText);
+
+    surface.boundMolecularMass = state.molecularMass;
+    surface.PushBoundValues();
+
+    state.contentsText.back() = ',';
+    state.contentsText.push_back(' ');
+
+    surface.PlaceCaret(ControlId::ContentsBox, shownLength);
+    surface.PlaceCaret(ControlId::FormulaBox, Length(state.formulaText));
+
+    const auto slot = static_cast<std::size_t>(state.step - 2);
+    state.entryCount[slot] = state.count;
+    state.entryElement[slot] = state.selectedIndex;
+
+    state.count = 0;
+    state.periodGroupText.clear();
+    state.groupText.clear();
+}
+
+}  // namespace
+
+void OnAdd(CompositionState& state, MainWindowSurface& surface) {
+    if (state.selectedIndex == -1) {
+        const TypedTexts typed = ReadTypedTexts(state, surface);
+        ResolveTypedElement(state, surface, typed);
+    }
+    ClassifySelectedElement(state.selectedIndex, state.groupText, state.kindText, state.period,
+                            state.periodGroupText);
+
+    state.selectedIndex = surface.GetSelection(ControlId::NamePicker);
+    for (ControlId picker : kPickersByAdd)
+        surface.SelectEntry(picker, state.selectedIndex);
+    state.nameText = surface.GetText(ControlId::NamePicker);
+    state.symbolText = surface.GetText(ControlId::SymbolPicker);
+
+    if (state.selectedIndex == -1) {
+        ShowChoosePrompts(state, surface);
+        surface.ShowMessage("Hiçbir element seçmediniz. Lütfen bir element seçiniz"_w);
+        state.count = 0;
+    } else if (state.kindText == "Soygaz"_w) {
+        ShowChoosePrompts(state, surface);
+        Text message = state.nameText;
+        message.append(" elementi soygaz olduğundan bileşik oluşturamaz."_w);
+        surface.ShowMessage(message);
+    } else if (state.step - 1 >= kMaxEntries) {
+        // The two entry arrays are full: refused like a noble gas, nothing is written.
+        ShowChoosePrompts(state, surface);
+        surface.ShowMessage("Zerkana en fazla 1000 element eklenebilir."_w);
+    } else {
+        AppendEntry(state, surface);
+    }
+    ClearSelection(state, surface);
+}
+
+void OnUndo(CompositionState& state, MainWindowSurface& surface) {
+    if (state.step <= 1)
+        return;
+    // A step beyond the arrays was not made by Add; leave such a record alone rather than read
+    // past them.
+    if (state.step - 1 > kMaxEntries)
+        return;
+    --state.step;
+    const int r = state.step - 1;
+    const int removed = state.entryElement[static_cast<std::size_t>(r)];
+
+    state.selectedIndex = removed;
+    LookUpAtomicMass(state.selectedIndex, state.atomicMass);
+    state.molecularMass -=
+        static_cast<double>(state.entryCount[static_cast<std::size_t>(r)]) * state.atomicMass;
+
+    ShowChoosePrompts(state, surface);
+
+    // Both texts are rebuilt straight from the table. Selecting each entry in the pickers and
+    // showing the growing texts one entry at a time would change nothing visible: the pickers
+    // are moved to the removed element and both boxes are shown again below, and showing a
+    // text in these boxes runs no handler. This keeps Undo linear in the number of entries.
+    state.contentsText.clear();
+    state.formulaText.clear();
+    for (int i = 0; i < r; ++i) {
+        const int element = state.entryElement[static_cast<std::size_t>(i)];
+        const int count = state.entryCount[static_cast<std::size_t>(i)];
+        AppendContents(state.contentsText, count, ListedName(element));
+        AppendFormula(state.formulaText, count, ListedSymbol(element));
+    }
+    if (r > 0) {
+        const int last = state.entryElement[static_cast<std::size_t>(r - 1)];
+        state.nameText.assign(ListedName(last));
+        state.symbolText.assign(ListedSymbol(last));
+    }
+
+    for (ControlId picker : kPickersByAdd)
+        surface.SelectEntry(picker, removed);
+
+    LookUpAtomicMass(state.selectedIndex, state.atomicMass);
+    surface.boundAtomicMass = state.atomicMass;
+    surface.boundMolecularMass = state.molecularMass;
+    surface.PushBoundValues();
+
+    if (state.step == 1) {
+        // Rounding left by the subtractions must not show once the molecule is empty.
+        state.molecularMass = 0.0;
+        surface.SetText(ControlId::MolecularMassBox, "");
+        state.contentsText.clear();
+        state.formulaText.clear();
+    }
+    surface.SetText(ControlId::ContentsBox, state.contentsText);
+    surface.SetText(ControlId::FormulaBox, state.formulaText);
+
+    state.count = 0;
+    AssignWithNumber(state.protonText, "Proton Sayısı:%d"_w, static_cast<long long>(removed) + 1);
+    surface.SetText(ControlId::ProtonLine, state.protonText);
+    surface.SetText(ControlId::CountField, "");
+
+    if (state.molecularMass == 0.0)
+        surface.SetText(ControlId::MolecularMassBox, "");
+
+    surface.SetVisible(ControlId::AtomicMassLabel, true);
+    ClassifySelectedElement(state.selectedIndex, state.groupText, state.kindText, state.period,
+                            state.periodGroupText);
+    surface.SetText(ControlId::PeriodGroupLine, state.periodGroupText);
+    surface.SetText(ControlId::KindLine, state.kindText);
+    state.periodGroupText.clear();
+    state.groupText.clear();
+}
+
+void OnReset(CompositionState& state, MainWindowSurface& surface) {
+    state.step = 1;
+    ShowChoosePrompts(state, surface);
+
+    state.count = 0;
+    state.molecularMass = 0.0;
+    state.selectedIndex = -1;
+    for (ControlId picker : kPickersByAdd)
+        surface.SelectEntry(picker, -1);
+
+    surface.SetText(ControlId::CountField, "");
+
+    state.contentsText.clear();
+    state.formulaText.clear();
+    for (ControlId control : {ControlId::ProtonLine, ControlId::PeriodGroupLine,
+                              ControlId::KindLine, ControlId::ContentsBox, ControlId::FormulaBox,
+                              ControlId::AtomicMassValue, ControlId::MolecularMassBox}) {
+        surface.SetText(control, "");
+    }
+    surface.SetVisible(ControlId::AtomicMassLabel, false);
+    state.periodGroupText.clear();
+    state.groupText.clear();
+}
+
+}  // namespace zerkan
