@@ -1,0 +1,106 @@
+// zerkan-replay: runs user-level events on a main window and prints, after each event, what
+// the window shows and what the record holds. See the README for the format.
+
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "driver.h"
+#include "events.h"
+#include "observation.h"
+
+namespace {
+
+constexpr int kMalformed = 1;
+constexpr int kUsage = 2;
+
+void Usage(std::ostream& out) {
+    out << "usage: zerkan-replay [--window] [FILE]\n"
+           "Reads one JSON event per line from FILE (standard input when absent or \"-\")\n"
+           "and prints one JSON line per event. --window drives the real window.\n";
+}
+
+int Replay(zerkan::replay::ScenarioDriver& driver, std::istream& in) {
+    std::string line;
+    long long number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (zerkan::replay::IsBlankLine(line))
+            continue;
+        std::string error;
+        const auto event = zerkan::replay::ParseEventLine(line, error);
+        if (!event) {
+            std::cout.flush();
+            std::cerr << "zerkan-replay: line " << number << ": " << error << '\n';
+            return kMalformed;
+        }
+        zerkan::replay::Apply(driver, *event);
+        const auto messages = driver.TakeMessages();
+        std::cout << zerkan::replay::FormatObservation(driver.Read(), messages, driver.State())
+                  << '\n';
+    }
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "zerkan-replay: cannot write the output\n";
+        return kMalformed;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    bool window = false;
+    std::string path = "-";
+    bool havePath = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--window") {
+            window = true;
+        } else if (arg == "--help" || arg == "-h") {
+            Usage(std::cout);
+            return 0;
+        } else if ((arg.size() > 1 && arg[0] == '-') || havePath) {
+            std::cerr << "zerkan-replay: unexpected argument \"" << arg << "\"\n";
+            Usage(std::cerr);
+            return kUsage;
+        } else {
+            path = arg;
+            havePath = true;
+        }
+    }
+
+    std::ifstream file;
+    if (path != "-") {
+        file.open(path, std::ios::binary);
+        if (!file) {
+            std::cerr << "zerkan-replay: cannot open \"" << path << "\"\n";
+            return kUsage;
+        }
+    }
+    std::istream& in = path == "-" ? std::cin : file;
+
+    try {
+        std::unique_ptr<zerkan::replay::ScenarioDriver> driver;
+        if (window) {
+#ifdef ZERKAN_REPLAY_HAS_WINDOW
+            driver = zerkan::replay::MakeWindowDriver(argc, argv);
+#else
+            std::cerr << "zerkan-replay: --window is not available: this build has no window\n";
+            return kUsage;
+#endif
+        } else {
+            driver = zerkan::replay::MakeMemoryDriver();
+        }
+        return Replay(*driver, in);
+    } catch (const std::exception& failure) {
+        std::cout.flush();
+        std::cerr << "zerkan-replay: " << failure.what() << '\n';
+        return kMalformed;
+    }
+}
