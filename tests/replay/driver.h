@@ -26,12 +26,12 @@ struct WindowView {
     PickerView numberPicker, namePicker, symbolPicker;
     BoxView contentsBox, formulaBox;
     bool atomicMassLabelVisible = false;
-    Text countField, stepPrompt, countLabel, protonLine, atomicMassValue, periodGroupLine, kindLine,
-        molecularMassBox;
+    Text countField, stepPrompt, countLabel, protonLine, atomicMassValue, periodGroupLine,
+        kindLine, molecularMassBox;
 };
 
 class ScenarioDriver {
-  public:
+public:
     virtual ~ScenarioDriver() = default;
     // The user chooses entry `index` (0..111) from the picker's list.
     virtual void Choose(ControlId picker, int index) = 0;
