@@ -1,0 +1,225 @@
+#pragma once
+
+// The action benchmarks, written once against a driver that the in-memory surface and the real
+// window both provide. Each iteration times exactly one user action (and, for the window, the
+// event-loop turn that paints its result); whatever puts the molecule back afterwards is done
+// outside the timed region, by real Adds and Undos, so every iteration starts from the same
+// molecule.
+//
+// A driver offers:
+//   void Choose(ControlId picker, int index);  void Type(ControlId picker, std::string_view);
+//   void TypeCount(std::string_view);          void Click(ControlId button);
+//   void Settle();                             // processes what the last action posted
+//   const CompositionState& State() const;     std::size_t MessageCount() const;
+// and, if it can, std::size_t PaintCount() const, reported per action as "paints".
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/composition_state.h"
+#include "core/elements.h"
+#include "core/surface.h"
+#include "core/text.h"
+
+namespace zerkan::bench {
+
+inline constexpr int kEntryCounts[] = {0, 100, 999};
+
+// The molecule the fixtures build: every element that Add accepts, in table order, with counts
+// 1 to 12 so that the formula carries both bare symbols and numbers.
+struct FixtureEntry {
+    int element;
+    int count;
+};
+
+inline FixtureEntry FixtureEntryAt(int k) {
+    static const std::vector<int> accepted = [] {
+        std::vector<int> indices;
+        for (int i = 0; i < kElementCount; ++i) {
+            if (ElementTable::classify(i).kindText != "Soygaz"_w)
+                indices.push_back(i);
+        }
+        return indices;
+    }();
+    return {accepted[static_cast<std::size_t>(k) % accepted.size()], k % 12 + 1};
+}
+
+inline int EntriesHeld(const CompositionState& state) {
+    return state.step - 1;
+}
+
+template <class Driver>
+void AddFixtureEntry(Driver& driver, int k) {
+    const FixtureEntry entry = FixtureEntryAt(k);
+    driver.Choose(ControlId::NamePicker, entry.element);
+    driver.TypeCount(FormatInt(entry.count));
+    driver.Click(ControlId::AddButton);
+}
+
+// Brings the molecule to exactly `entries` entries.
+template <class Driver>
+void EnsureEntries(Driver& driver, int entries) {
+    if (EntriesHeld(driver.State()) > entries)
+        driver.Click(ControlId::ResetButton);
+    for (int k = EntriesHeld(driver.State()); k < entries; ++k)
+        AddFixtureEntry(driver, k);
+    driver.Settle();
+}
+
+// Paint events seen so far, for a driver that counts them (the real window).
+template <class Driver>
+std::size_t PaintsSoFar(const Driver& driver) {
+    if constexpr (requires { driver.PaintCount(); }) {
+        return driver.PaintCount();
+    } else {
+        return 0;
+    }
+}
+
+// Times single actions and books each as its iteration's time. Only this region counts (the
+// benchmarks use manual time), so set-up and restoring around it need no PauseTiming.
+template <class Driver>
+class ActionTimer {
+  public:
+    ActionTimer(benchmark::State& bm, Driver& driver)
+        : bm_(bm), driver_(driver), messages_(driver.MessageCount()) {}
+
+    template <class Action>
+    void Time(Action&& action) {
+        const std::size_t paintsBefore = PaintsSoFar(driver_);
+        const auto start = std::chrono::steady_clock::now();
+        action();
+        driver_.Settle();
+        const auto end = std::chrono::steady_clock::now();
+        paints_ += PaintsSoFar(driver_) - paintsBefore;
+        bm_.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+
+    // Refuses to report a number when an action showed a message box (it would be timing a
+    // refusal, not the action) or the molecule was not put back.
+    void Finish(int entries) {
+        if (driver_.MessageCount() != messages_) {
+            bm_.SkipWithError("the action showed a message box");
+        } else if (EntriesHeld(driver_.State()) != entries) {
+            bm_.SkipWithError("the molecule was not restored");
+        } else if constexpr (requires { driver_.PaintCount(); }) {
+            bm_.counters["paints"] = benchmark::Counter(static_cast<double>(paints_),
+                                                        benchmark::Counter::kAvgIterations);
+        }
+    }
+
+  private:
+    benchmark::State& bm_;
+    Driver& driver_;
+    std::size_t messages_;
+    std::size_t paints_ = 0;
+};
+
+// Choosing from the name picker's list, alternating two elements so that every choice
+// changes what the window shows.
+template <class Driver>
+void BenchChoose(benchmark::State& bm, Driver& driver, int entries) {
+    EnsureEntries(driver, entries);
+    ActionTimer timer(bm, driver);
+    int i = 0;
+    for (auto _ : bm) {
+        const int element = (i++ % 2 == 0) ? 7 : 25;
+        timer.Time([&] { driver.Choose(ControlId::NamePicker, element); });
+    }
+    timer.Finish(entries);
+}
+
+// SearchButton with a symbol typed into the symbol picker (typing is set-up, not timed).
+template <class Driver>
+void BenchSearch(benchmark::State& bm, Driver& driver, int entries) {
+    EnsureEntries(driver, entries);
+    ActionTimer timer(bm, driver);
+    int i = 0;
+    for (auto _ : bm) {
+        driver.Type(ControlId::SymbolPicker, (i++ % 2 == 0) ? "O" : "Fe");
+        driver.Settle();
+        timer.Time([&] { driver.Click(ControlId::SearchButton); });
+    }
+    timer.Finish(entries);
+}
+
+// AddButton with an element chosen and a count typed; the entry is taken back by an untimed
+// Undo.
+template <class Driver>
+void BenchAdd(benchmark::State& bm, Driver& driver, int entries) {
+    EnsureEntries(driver, entries);
+    ActionTimer timer(bm, driver);
+    for (auto _ : bm) {
+        driver.Choose(ControlId::NamePicker, 7);
+        driver.TypeCount("2");
+        driver.Settle();
+        timer.Time([&] { driver.Click(ControlId::AddButton); });
+        driver.Click(ControlId::UndoButton);
+        driver.Settle();
+    }
+    timer.Finish(entries);
+}
+
+// UndoButton; the removed entry is added back, untimed, with its own element and count. With
+// an empty molecule Undo does nothing, and that is what is measured.
+template <class Driver>
+void BenchUndo(benchmark::State& bm, Driver& driver, int entries) {
+    EnsureEntries(driver, entries);
+    ActionTimer timer(bm, driver);
+    for (auto _ : bm) {
+        timer.Time([&] { driver.Click(ControlId::UndoButton); });
+        if (entries > 0) {
+            // Undo leaves the removed element chosen; only its count needs typing again.
+            driver.TypeCount(FormatInt(FixtureEntryAt(entries - 1).count));
+            driver.Click(ControlId::AddButton);
+            driver.Settle();
+        }
+    }
+    timer.Finish(entries);
+}
+
+// ResetButton; the molecule is rebuilt, untimed, by the same Adds that built it.
+template <class Driver>
+void BenchReset(benchmark::State& bm, Driver& driver, int entries) {
+    EnsureEntries(driver, entries);
+    ActionTimer timer(bm, driver);
+    for (auto _ : bm) {
+        timer.Time([&] { driver.Click(ControlId::ResetButton); });
+        EnsureEntries(driver, entries);
+    }
+    timer.Finish(entries);
+}
+
+// Registers every action at every molecule size, grouped by size so that the fixture is built
+// once per size. `iterations(action, entries)` bounds the untimed restoring work.
+template <class Driver, class Iterations>
+void RegisterActionBenchmarks(const char* prefix, Driver& driver, Iterations iterations) {
+    using Body = void (*)(benchmark::State&, Driver&, int);
+    struct Action {
+        const char* name;
+        Body body;
+    };
+    static const Action actions[] = {
+        {"Choose", &BenchChoose<Driver>}, {"Search", &BenchSearch<Driver>},
+        {"Add", &BenchAdd<Driver>},       {"Undo", &BenchUndo<Driver>},
+        {"Reset", &BenchReset<Driver>},
+    };
+    for (const int entries : kEntryCounts) {
+        for (const Action& action : actions) {
+            const std::string name =
+                std::string(prefix) + "/" + action.name + "/" + std::to_string(entries);
+            benchmark::RegisterBenchmark(
+                name.c_str(), [&driver, body = action.body,
+                               entries](benchmark::State& bm) { body(bm, driver, entries); })
+                ->UseManualTime()
+                ->Unit(benchmark::kMicrosecond)
+                ->Iterations(iterations(std::string_view(action.name), entries));
+        }
+    }
+}
+
+}  // namespace zerkan::bench

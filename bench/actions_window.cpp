@@ -1,0 +1,150 @@
+// Every handler through the real window, offscreen: the action as a click or a choice starts
+// it, plus the event-loop turn that lays out and paints its result.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <cstddef>
+#include <string_view>
+
+#include "bench/action_benchmarks.h"
+#include "core/composition_state.h"
+#include "ui/zerkandlg.h"
+
+namespace {
+
+using zerkan::ControlId;
+
+const char* ObjectName(ControlId id) {
+    switch (id) {
+        case ControlId::NamePicker:
+            return "NamePicker";
+        case ControlId::SymbolPicker:
+            return "SymbolPicker";
+        case ControlId::NumberPicker:
+            return "NumberPicker";
+        case ControlId::CountField:
+            return "CountField";
+        case ControlId::AddButton:
+            return "AddButton";
+        case ControlId::UndoButton:
+            return "UndoButton";
+        case ControlId::ResetButton:
+            return "ResetButton";
+        case ControlId::SearchButton:
+            return "SearchButton";
+        default:
+            return "";
+    }
+}
+
+// Counts paint events anywhere in the program, so that each benchmark can report how many
+// widgets an action repaints.
+class PaintCounter : public QObject {
+  public:
+    std::size_t paints = 0;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+class WindowDriver {
+  public:
+    WindowDriver() : dialog_(state_) {
+        dialog_.show();
+        if (!QTest::qWaitForWindowExposed(&dialog_))
+            qFatal("the window was never exposed");
+        qApp->installEventFilter(&paintCounter_);
+        // A message box would block the benchmark in its own modal loop: close it at once and
+        // count it, so that the benchmark that caused it reports an error instead of a time.
+        QObject::connect(&messageGuard_, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != &dialog_) {
+                ++messages_;
+                modal->close();
+            }
+        });
+        messageGuard_.start(20);
+        Settle();
+    }
+
+    void Choose(ControlId picker, int index) {
+        // What the list does when the user picks an entry: select it, then report the choice.
+        QComboBox* combo = Find<QComboBox>(picker);
+        combo->setCurrentIndex(index);
+        Q_EMIT combo->activated(index);
+    }
+    void Type(ControlId picker, std::string_view text) {
+        QLineEdit* edit = Find<QComboBox>(picker)->lineEdit();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+    }
+    void TypeCount(std::string_view text) {
+        QLineEdit* edit = Find<QLineEdit>(ControlId::CountField);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+    }
+    void Click(ControlId button) { Find<QPushButton>(button)->click(); }
+    // Everything the action posted: layout requests, update requests (which paint into the
+    // backing store and flush it), deferred deletions.
+    void Settle() {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+    const zerkan::CompositionState& State() const { return state_; }
+    std::size_t MessageCount() const { return messages_; }
+    std::size_t PaintCount() const { return paintCounter_.paints; }
+
+  private:
+    template <class W>
+    W* Find(ControlId id) {
+        W* widget = dialog_.findChild<W*>(QString::fromLatin1(ObjectName(id)));
+        if (widget == nullptr)
+            qFatal("no control named %s", ObjectName(id));
+        return widget;
+    }
+
+    zerkan::CompositionState state_;
+    zerkan::MainDialog dialog_;
+    PaintCounter paintCounter_;
+    QTimer messageGuard_;
+    std::size_t messages_ = 0;
+};
+
+benchmark::IterationCount Iterations(std::string_view action, int entries) {
+    // Reset is restored by rebuilding the molecule with real Adds, Add by a real Undo; both
+    // grow with the molecule, so fewer iterations there keep the run short.
+    if (action == "Reset")
+        return entries >= 999 ? 5 : entries >= 100 ? 30 : 300;
+    if (action == "Add" || action == "Undo")
+        return entries >= 999 ? 40 : entries >= 100 ? 100 : 300;
+    return 300;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    // The window is measured offscreen whatever the session offers, so numbers compare.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    WindowDriver driver;
+    zerkan::bench::RegisterActionBenchmarks("window", driver, &Iterations);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

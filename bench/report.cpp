@@ -1,0 +1,249 @@
+// Turns the measurements of one bench run into the one table it prints: start-up against the
+// floor, every action's median, the executable's size and what it links. Each row says its
+// target and whether this run met it.
+//
+//   zerkan_bench_report --startup <label> <file> ... --actions <file> ...
+//                       --program <path> --needed <library> ...
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using nlohmann::json;
+
+struct Row {
+    std::string measure, baseline, program, relation, target, met;
+};
+
+std::string Fixed(double value, int decimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    return buffer;
+}
+
+std::string Verdict(bool met) {
+    return met ? "yes" : "**no**";
+}
+
+json Load(const std::string& path) {
+    std::ifstream in(path);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
+    return json::parse(in);
+}
+
+void StartupRows(const std::string& label, const json& runs, std::vector<Row>& rows) {
+    const double baseWall = runs["baseline"]["median_wall_s"].get<double>() * 1000.0;
+    const double progWall = runs["program"]["median_wall_s"].get<double>() * 1000.0;
+    const double ratio = progWall / baseWall;
+    const std::string count = std::to_string(runs["runs"].get<int>());
+    rows.push_back({"start-up wall time, " + label + " (median of " + count + ")",
+                    Fixed(baseWall, 1) + " ms", Fixed(progWall, 1) + " ms", Fixed(ratio, 3) + " ×",
+                    "<= 1.15 ×", Verdict(ratio <= 1.15)});
+
+    const double baseRss = runs["baseline"]["median_maxrss_kib"].get<double>() / 1024.0;
+    const double progRss = runs["program"]["median_maxrss_kib"].get<double>() / 1024.0;
+    const double extra = progRss - baseRss;
+    rows.push_back(
+        {"peak RSS, " + label + " (median of " + count + ")", Fixed(baseRss, 2) + " MiB",
+         Fixed(progRss, 2) + " MiB",
+         (extra >= 0 ? "+" : "") + Fixed(extra, 2) + " MiB (" + Fixed(progRss / baseRss, 3) + " ×)",
+         "<= +3 MiB", Verdict(extra <= 3.0)});
+}
+
+// Target in microseconds for a surface and molecule size, if the size has one.
+std::optional<double> ActionTarget(const std::string& surface, int entries) {
+    if (surface == "window" && entries == 0)
+        return 300.0;
+    if (surface == "window" && entries == 999)
+        return 2000.0;
+    if (surface == "memory" && entries == 999)
+        return 50.0;
+    return std::nullopt;
+}
+
+std::string Micro(double us) {
+    return us >= 1000.0 ? Fixed(us / 1000.0, 3) + " ms" : Fixed(us, 2) + " µs";
+}
+
+std::string TargetText(double us) {
+    std::ostringstream out;
+    if (us >= 100.0) {
+        out << us / 1000.0 << " ms";
+    } else {
+        out << us << " µs";
+    }
+    return out.str();
+}
+
+double ToMicro(double value, const std::string& unit) {
+    if (unit == "ns")
+        return value / 1000.0;
+    if (unit == "ms")
+        return value * 1000.0;
+    if (unit == "s")
+        return value * 1e6;
+    return value;
+}
+
+void ActionRows(const json& results, std::vector<Row>& rows) {
+    struct Found {
+        std::optional<double> median;
+        std::optional<double> paints;
+        std::string error;
+        int repetitions = 0;
+    };
+    std::vector<std::string> order;
+    std::map<std::string, Found> found;
+    for (const json& b : results["benchmarks"]) {
+        // run_name: surface/Action/entries[/iterations:n/manual_time]
+        const std::string run = b.value("run_name", b.value("name", ""));
+        std::vector<std::string> parts;
+        std::stringstream split(run);
+        for (std::string part; std::getline(split, part, '/');)
+            parts.push_back(part);
+        if (parts.size() < 3)
+            continue;
+        const std::string key = parts[0] + "/" + parts[1] + "/" + parts[2];
+        if (found.find(key) == found.end())
+            order.push_back(key);
+        Found& f = found[key];
+        f.repetitions = std::max(f.repetitions, b.value("repetitions", 1));
+        if (b.value("error_occurred", false))
+            f.error = b.value("error_message", "error");
+        if (b.value("aggregate_name", "") == "median") {
+            f.median = ToMicro(b["real_time"].get<double>(), b.value("time_unit", "ns"));
+            if (b.contains("paints"))
+                f.paints = b["paints"].get<double>();
+        }
+    }
+    for (const std::string& key : order) {
+        const Found& f = found[key];
+        const std::string surface = key.substr(0, key.find('/'));
+        const std::string action =
+            key.substr(surface.size() + 1, key.rfind('/') - surface.size() - 1);
+        const int entries = std::stoi(key.substr(key.rfind('/') + 1));
+        const auto target = ActionTarget(surface, entries);
+        Row row;
+        row.measure = (surface == "window" ? "window (offscreen) " : "MemorySurface ") + action +
+                      ", " + std::to_string(entries) + " entries (median of " +
+                      std::to_string(f.repetitions) + ")";
+        if (!f.error.empty() || !f.median) {
+            row.program = "failed: " + (f.error.empty() ? std::string("no median") : f.error);
+            row.met = target ? "**no**" : "";
+        } else {
+            row.program = Micro(*f.median);
+            if (f.paints)
+                row.relation = Fixed(*f.paints, 1) + " paint events/action";
+            row.met = target ? Verdict(*f.median <= *target) : "";
+        }
+        row.target = target ? "<= " + TargetText(*target) : "–";
+        rows.push_back(row);
+    }
+}
+
+bool AllowedLibrary(const std::string& name) {
+    static const char* const allowed[] = {"libQt6Core.so", "libQt6Gui.so",      "libQt6Widgets.so",
+                                          "libstdc++.so",  "libgcc_s.so",       "libc.so",
+                                          "libm.so",       "ld-linux-x86-64.so"};
+    return std::any_of(std::begin(allowed), std::end(allowed),
+                       [&](const char* prefix) { return name.rfind(prefix, 0) == 0; });
+}
+
+void ProgramRows(const std::string& path, const std::vector<std::string>& needed,
+                 std::vector<Row>& rows) {
+    const auto bytes = std::filesystem::file_size(path);
+    rows.push_back({"release executable size", "", std::to_string(bytes) + " bytes",
+                    Fixed(static_cast<double>(bytes) / 1024.0, 1) + " KiB", "listed", ""});
+    std::string list, extra;
+    for (const std::string& lib : needed) {
+        list += (list.empty() ? "" : ", ") + lib;
+        if (!AllowedLibrary(lib))
+            extra += (extra.empty() ? "" : ", ") + lib;
+    }
+    rows.push_back({"shared libraries (NEEDED)", "", list,
+                    extra.empty() ? "nothing beyond Qt and the C++ runtime" : "beyond: " + extra,
+                    "only Qt6 Core/Gui/Widgets, C++ runtime", Verdict(extra.empty())});
+}
+
+void Print(const std::vector<Row>& rows) {
+    const Row header{"measure", "baseline", "program", "program vs baseline", "target", "met"};
+    std::vector<std::size_t> width(6, 3);
+    auto cells = [](const Row& r) {
+        return std::vector<std::string>{r.measure,  r.baseline, r.program,
+                                        r.relation, r.target,   r.met};
+    };
+    // Widths in characters, not bytes, so that µ and × do not skew the columns.
+    auto length = [](const std::string& s) {
+        return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        }));
+    };
+    for (const Row& r : rows) {
+        const auto c = cells(r);
+        for (std::size_t i = 0; i < 6; ++i)
+            width[i] = std::max(width[i], length(c[i]));
+    }
+    for (std::size_t i = 0; i < 6; ++i)
+        width[i] = std::max(width[i], length(cells(header)[i]));
+    auto line = [&](const std::vector<std::string>& c) {
+        std::cout << '|';
+        for (std::size_t i = 0; i < 6; ++i) {
+            std::cout << ' ' << c[i] << std::string(width[i] - length(c[i]), ' ') << " |";
+        }
+        std::cout << '\n';
+    };
+    line(cells(header));
+    std::cout << '|';
+    for (std::size_t i = 0; i < 6; ++i)
+        std::cout << std::string(width[i] + 2, '-') << '|';
+    std::cout << '\n';
+    for (const Row& r : rows)
+        line(cells(r));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<Row> rows;
+    std::vector<std::string> needed;
+    std::string program;
+    try {
+        std::vector<Row> startup, actions;
+        for (int i = 1; i < argc; ++i) {
+            const std::string arg = argv[i];
+            if (arg == "--startup" && i + 2 < argc) {
+                StartupRows(argv[i + 1], Load(argv[i + 2]), startup);
+                i += 2;
+            } else if (arg == "--actions" && i + 1 < argc) {
+                ActionRows(Load(argv[++i]), actions);
+            } else if (arg == "--program" && i + 1 < argc) {
+                program = argv[++i];
+            } else if (arg == "--needed" && i + 1 < argc) {
+                needed.emplace_back(argv[++i]);
+            } else {
+                std::cerr << "unknown argument: " << arg << '\n';
+                return 2;
+            }
+        }
+        rows = startup;
+        rows.insert(rows.end(), actions.begin(), actions.end());
+        if (!program.empty())
+            ProgramRows(program, needed, rows);
+    } catch (const std::exception& e) {
+        std::cerr << argv[0] << ": " << e.what() << '\n';
+        return 1;
+    }
+    Print(rows);
+    return 0;
+}
