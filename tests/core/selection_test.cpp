@@ -1,0 +1,102 @@
+#include "window_fixture.h"
+
+namespace zerkan::test {
+namespace {
+
+TEST_F(WindowTest, ChoosingOxygenByNameShowsItEverywhere) {
+    Choose(Id::NamePicker, 7);
+    EXPECT_EQ(Pickers(), (std::vector<std::string>{"8", "Oksijen", "O"}));
+    EXPECT_EQ(Shows(Id::ProtonLine), "Proton Sayısı:8");
+    EXPECT_EQ(Shows(Id::PeriodGroupLine), "2. Periyot, 6A");
+    EXPECT_EQ(Shows(Id::KindLine), "Ametal");
+    EXPECT_EQ(Shows(Id::AtomicMassValue), "15.9994");
+    EXPECT_TRUE(window.IsVisible(Id::AtomicMassLabel));
+    EXPECT_EQ(Shows(Id::CountField), "");
+    EXPECT_EQ(Shows(Id::MolecularMassBox), "");
+    EXPECT_EQ(Shows(Id::StepPrompt), "1. Elementi Seçtiniz.");
+    EXPECT_EQ(state.selectedIndex, 7);
+    EXPECT_EQ(ToUtf8(state.kindText), "Ametal");
+    EXPECT_EQ(state.period, 2);
+    EXPECT_EQ(state.groupText, "");
+    EXPECT_EQ(state.periodGroupText, "");
+    EXPECT_TRUE(window.Messages().empty());
+}
+
+TEST_F(WindowTest, ChoosingTheLastNumber) {
+    Choose(Id::NumberPicker, 111);
+    EXPECT_EQ(Pickers(), (std::vector<std::string>{"112", "Ununbiyum", "Uub"}));
+    EXPECT_EQ(Shows(Id::ProtonLine), "Proton Sayısı:112");
+    EXPECT_EQ(Shows(Id::PeriodGroupLine), "7. Periyot, 2B");
+    EXPECT_EQ(Shows(Id::KindLine), "Geçiş Metali");
+    EXPECT_EQ(Shows(Id::AtomicMassValue), "277");
+}
+
+TEST_F(WindowTest, NobleGasIsShownLikeAnyOtherElement) {
+    Choose(Id::SymbolPicker, 1);
+    EXPECT_EQ(Shows(Id::PeriodGroupLine), "1. Periyot, 8A");
+    EXPECT_EQ(Shows(Id::KindLine), "Soygaz");
+}
+
+TEST_F(WindowTest, CountTypedBeforeTheChoiceSurvivesNormalised) {
+    const std::tuple<const char*, const char*, int> cases[] = {
+        {"3", "3", 3}, {"007", "7", 7}, {"0", "", 0}, {"", "", 0}};
+    for (const auto& [typed, shown, count] : cases) {
+        Count(typed);
+        Choose(Id::NamePicker, 7);
+        EXPECT_EQ(Shows(Id::CountField), shown) << typed;
+        EXPECT_EQ(state.count, count) << typed;
+    }
+}
+
+TEST_F(WindowTest, MolecularMassBoxIsEmptyAtStepOneEvenWithAStaleBoundMass) {
+    Add(7);
+    Click(Id::ResetButton);
+    EXPECT_EQ(window.boundMolecularMass, 15.9994);
+    Choose(Id::NamePicker, 0);
+    EXPECT_EQ(Shows(Id::MolecularMassBox), "");
+
+    Add(7);
+    Choose(Id::NamePicker, 0);
+    EXPECT_EQ(Shows(Id::MolecularMassBox), "15.9994");
+}
+
+TEST_F(WindowTest, ChoosingTheShownEntryAgainChangesNothingVisible) {
+    Count("5");
+    Choose(Id::NamePicker, 25);
+    const View shown = Snapshot();
+    for (Id picker : {Id::NamePicker, Id::NumberPicker, Id::SymbolPicker}) {
+        Choose(picker, 25);
+        EXPECT_EQ(Snapshot(), shown);
+    }
+}
+
+TEST_F(WindowTest, EditingAPickerClearsTheInformationAndTheOtherPickers) {
+    for (Id edited : {Id::SymbolPicker, Id::NamePicker, Id::NumberPicker}) {
+        Count("4");
+        Choose(Id::NamePicker, 7);
+        Type(edited, "x");
+        EXPECT_TRUE(InfoAreaEmpty());
+        std::vector<std::string> expected{"", "", ""};
+        expected[edited == Id::NumberPicker ? 0 : edited == Id::NamePicker ? 1 : 2] = "x";
+        EXPECT_EQ(Pickers(), expected);
+        EXPECT_EQ(Shows(Id::StepPrompt), "1. Elementi Seçtiniz.");
+        EXPECT_EQ(state.selectedIndex, 7);
+        EXPECT_EQ(Shows(Id::CountField), "4");
+    }
+}
+
+TEST_F(WindowTest, SelectionEventWithoutAnEntryOnlyResetsThePrompt) {
+    Add(0);
+    Choose(Id::NamePicker, 7);
+    window.SelectEntry(Id::NamePicker, -1);
+    View expected = Snapshot();
+    window.UserChoose(Id::NamePicker, -1);
+    EXPECT_EQ(state.selectedIndex, -1);
+    EXPECT_EQ(Shows(Id::StepPrompt), "2. Elementi Seçiniz.");
+    EXPECT_EQ(Shows(Id::KindLine), "Ametal");
+    expected.texts[static_cast<int>(Id::StepPrompt) - 1000] = FromUtf8("2. Elementi Seçiniz.");
+    EXPECT_EQ(Snapshot(), expected);
+}
+
+}  // namespace
+}  // namespace zerkan::test

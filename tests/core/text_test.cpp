@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <clocale>
+#include <cmath>
+#include <locale>
+
+#include "core/text.h"
+
+namespace zerkan {
+namespace {
+
+struct Letter {
+    const char* utf8;
+    unsigned char byte;
+};
+
+TEST(TextConversion, TurkishLettersHaveTheirCodePageBytes) {
+    const Letter letters[] = {{"Ç", 0xC7}, {"ç", 0xE7}, {"Ğ", 0xD0}, {"ğ", 0xF0}, {"İ", 0xDD},
+                              {"ı", 0xFD}, {"Ö", 0xD6}, {"ö", 0xF6}, {"Ş", 0xDE}, {"ş", 0xFE},
+                              {"Ü", 0xDC}, {"ü", 0xFC}, {"€", 0x80}, {"™", 0x99}};
+    for (const Letter& l : letters) {
+        const Text byte(1, static_cast<char>(l.byte));
+        EXPECT_EQ(FromUtf8(l.utf8), byte) << l.utf8;
+        EXPECT_EQ(ToUtf8(byte), l.utf8) << l.utf8;
+    }
+    EXPECT_EQ(Text("Sıfırla"_w), FromUtf8("Sıfırla"));
+    EXPECT_EQ("Sıfırla"_w.size(), 7u);
+}
+
+TEST(TextConversion, EveryByteSurvivesARoundTrip) {
+    for (int b = 0; b < 256; ++b) {
+        const Text byte(1, static_cast<char>(b));
+        EXPECT_EQ(FromUtf8(ToUtf8(byte)), byte) << b;
+    }
+}
+
+TEST(TextConversion, CharactersOutsideTheCodePageAndBrokenUtf8BecomeQuestionMarks) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Ð", "?"},      // Latin-1 letter whose byte holds Ğ here
+        {"Ž", "?"},      // in Windows-1252 but not in 1254
+        {"漢字", "??"},  // three-byte sequences
+        {"a😀b", "a?b"},  // four-byte sequence
+        {"a\xFF"
+         "b",
+         "a?b"},                 // byte that starts nothing
+        {"\xC3", "?"},           // truncated sequence
+        {"\xC0\xAF", "??"},      // overlong form
+        {"\xED\xA0\x80", "???"}  // surrogate
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(FromUtf8(in), out) << in;
+}
+
+TEST(CaseFolding, TurkishPairsAndTheFourIsAreOneLetter) {
+    EXPECT_TRUE(StartsWithIgnoringCase(FromUtf8("İyod"), FromUtf8("iyod")));
+    EXPECT_TRUE(StartsWithIgnoringCase(FromUtf8("İyod"), FromUtf8("IYOD")));
+    EXPECT_TRUE(StartsWithIgnoringCase(FromUtf8("iıIİ"), FromUtf8("İIıi")));
+    EXPECT_TRUE(StartsWithIgnoringCase(FromUtf8("ÇĞÖŞÜ"), FromUtf8("çğöşü")));
+    EXPECT_TRUE(StartsWithIgnoringCase(FromUtf8("Oksijen"), "oKs"));
+    EXPECT_TRUE(StartsWithIgnoringCase("Oksijen", ""));
+    EXPECT_FALSE(StartsWithIgnoringCase("Ok", "Oksijen"));
+    EXPECT_FALSE(StartsWithIgnoringCase(FromUtf8("ç"), "c"));
+    EXPECT_FALSE(StartsWithIgnoringCase(FromUtf8("ü"), "u"));
+    EXPECT_FALSE(StartsWithIgnoringCase(FromUtf8("é"), FromUtf8("É")));  // not a Turkish pair
+}
+
+TEST(NumberFormat, MassesUseFifteenSignificantDigits) {
+    const std::pair<double, const char*> cases[] = {
+        {0.0, "0"},
+        {18.01528, "18.01528"},
+        {2 * 1.00794 + 15.9994, "18.01528"},
+        {std::nextafter(2.01588, 3.0), "2.01588"},
+        {std::nextafter(2.01588, 0.0), "2.01588"},
+        {277.0, "277"},
+        {0.00001, "1e-05"},
+        {0.0001, "0.0001"},
+        {123456789012345.0, "123456789012345"},
+        {1e15, "1e+15"},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(FormatMass(value), text) << value;
+}
+
+struct CommaPoint : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+};
+
+TEST(NumberFormat, MassIgnoresTheLocale) {
+    const std::locale previous = std::locale::global(std::locale(std::locale(), new CommaPoint));
+    // A Turkish C locale, where one is installed, writes a decimal comma in printf.
+    for (const char* name : {"tr_TR.UTF-8", "tr_TR", "de_DE.UTF-8"}) {
+        if (std::setlocale(LC_NUMERIC, name) != nullptr)
+            break;
+    }
+    const Text shown = FormatMass(18.01528);
+    std::setlocale(LC_NUMERIC, "C");
+    std::locale::global(previous);
+    EXPECT_EQ(shown, "18.01528");
+}
+
+TEST(NumberFormat, IntegersAndPatterns) {
+    EXPECT_EQ(FormatInt(0), "0");
+    EXPECT_EQ(FormatInt(-5), "-5");
+    EXPECT_EQ(FormatInt(INT_MIN), "-2147483648");
+    EXPECT_EQ(FormatWithNumber("%d. Elementi Seçiniz."_w, 3), FromUtf8("3. Elementi Seçiniz."));
+    EXPECT_EQ(FormatWithNumber("%d-%d", -7), "-7-%d");
+    EXPECT_EQ(FormatWithNumber("no number", 7), "no number");
+    Text kept = "old";
+    AssignWithNumber(kept, "Proton Sayısı:%d"_w, 112);
+    EXPECT_EQ(ToUtf8(kept), "Proton Sayısı:112");
+}
+
+}  // namespace
+}  // namespace zerkan
