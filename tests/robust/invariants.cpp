@@ -1,0 +1,283 @@
+#include "invariants.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "core/elements.h"
+#include "core/surface.h"
+
+namespace zerkan::robust {
+namespace {
+
+constexpr int kLargestCount = 999999999;  // nine digits, the most the count field holds
+
+// The number of entries the record claims, limited to what the arrays can hold so that a
+// corrupt step never makes the checker read out of bounds.
+int HeldEntries(const CompositionState& state) {
+    return std::clamp(state.step - 1, 0, kMaxEntries);
+}
+
+bool ValidElement(int index) {
+    return index >= 0 && index < kElementCount;
+}
+
+std::string Quote(std::string_view text) {
+    return "\"" + ToUtf8(text) + "\"";
+}
+
+double UnitInLastPlace(double value) {
+    const double magnitude = std::fabs(value);
+    return std::nextafter(magnitude, std::numeric_limits<double>::infinity()) - magnitude;
+}
+
+class Report {
+  public:
+    void Fail(std::string line) { lines_.push_back(std::move(line)); }
+    void ExpectText(std::string_view what, std::string_view actual, std::string_view expected) {
+        if (actual != expected)
+            Fail(std::string(what) + " shows " + Quote(actual) + ", expected " + Quote(expected));
+    }
+    std::vector<std::string> Take() { return std::move(lines_); }
+
+  private:
+    std::vector<std::string> lines_;
+};
+
+void CheckStepAndEntries(const CompositionState& state, Report& report) {
+    if (state.step < 1 || state.step > kMaxEntries + 1) {
+        report.Fail("step " + std::to_string(state.step) + " is outside 1..1001");
+    }
+    for (int i = 0; i < HeldEntries(state); ++i) {
+        const int element = state.entryElement[static_cast<std::size_t>(i)];
+        const int count = state.entryCount[static_cast<std::size_t>(i)];
+        if (!ValidElement(element) || count < 1 || count > kLargestCount) {
+            report.Fail("stored entry " + std::to_string(i) + " is (" + std::to_string(element) +
+                        ", " + std::to_string(count) +
+                        "); an entry needs an element 0..111 and a count 1..999999999");
+            return;
+        }
+    }
+}
+
+void CheckMass(const CompositionState& state, const MassHistory& history, Report& report) {
+    const double mass = state.molecularMass;
+    if (!std::isfinite(mass)) {
+        report.Fail("molecularMass is not a finite number");
+        return;
+    }
+    if (HeldEntries(state) == 0) {
+        if (mass != 0.0)
+            report.Fail("molecularMass is " + FormatMass(mass) + " with no entries");
+        return;
+    }
+    const double sum = SumOfEntries(state);
+    if (!history.Subtracted()) {
+        if (mass != sum) {
+            report.Fail("molecularMass " + FormatMass(mass) + " differs from the in-order sum " +
+                        FormatMass(sum) + " of the entries, with nothing taken back");
+        }
+        return;
+    }
+    const double scale = std::max({history.Peak(), std::fabs(sum), std::fabs(mass)});
+    const double tolerance =
+        static_cast<double>(history.Operations() + HeldEntries(state) + 1) * UnitInLastPlace(scale);
+    if (std::fabs(mass - sum) > tolerance) {
+        report.Fail("molecularMass " + FormatMass(mass) + " differs from the sum " +
+                    FormatMass(sum) + " of the entries by more than rounding allows (" +
+                    FormatMass(tolerance) + ")");
+    }
+}
+
+void CheckFormulaAndContents(const CompositionState& state, const SurfaceView& view,
+                             Report& report) {
+    const Text formula = FormulaOfEntries(state);
+    const Text contents = ContentsOfEntries(state);
+    report.ExpectText("formulaText", state.formulaText, formula);
+    report.ExpectText("FormulaBox", view.formulaBox, formula);
+    report.ExpectText("contentsText", state.contentsText, contents);
+    // Add shows the list with its last ", " as one blank; Undo and Reset show it as kept.
+    if (view.contentsBox == contents)
+        return;
+    if (contents.size() >= 2 && contents.ends_with(", ") &&
+        view.contentsBox == contents.substr(0, contents.size() - 2) + " ") {
+        return;
+    }
+    report.ExpectText("ContentsBox", view.contentsBox, contents);
+}
+
+void CheckPrompts(const CompositionState& state, const SurfaceView& view, Report& report) {
+    const Text choose = FormatWithNumber("%d. Elementi Seçiniz."_w, state.step);
+    const Text chosen = FormatWithNumber("%d. Elementi Seçtiniz."_w, state.step);
+    if (view.stepPrompt != choose && view.stepPrompt != chosen) {
+        report.Fail("StepPrompt shows " + Quote(view.stepPrompt) + ", not the step " +
+                    std::to_string(state.step));
+    }
+    report.ExpectText("CountLabel", view.countLabel,
+                      FormatWithNumber("%d. Elementin Adedi"_w, state.step));
+    // Until a handler first writes them the two controls show the window's starting texts.
+    if (!state.promptText.empty())
+        report.ExpectText("StepPrompt", view.stepPrompt, state.promptText);
+    if (!state.countLabelText.empty()) {
+        report.ExpectText("CountLabel", view.countLabel, state.countLabelText);
+    }
+}
+
+void CheckCount(const CompositionState& state, const SurfaceView& view, Report& report) {
+    const Text& field = view.countField;
+    const bool digitsOnly =
+        std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digitsOnly || field.size() > static_cast<std::size_t>(kCountFieldLimit)) {
+        report.Fail("CountField holds " + Quote(field) + ", not at most nine digits");
+        return;
+    }
+    const int shown = field.empty() ? 0 : std::stoi(field);
+    if (state.count != shown) {
+        report.Fail("count is " + std::to_string(state.count) + " while CountField shows " +
+                    Quote(field));
+    }
+}
+
+void CheckElementInfo(const CompositionState& state, const SurfaceView& view, Report& report) {
+    if (state.selectedIndex < -1 || state.selectedIndex >= kElementCount) {
+        report.Fail("selectedIndex " + std::to_string(state.selectedIndex) + " is outside -1..111");
+    }
+    const bool empty = view.protonLine.empty() && view.atomicMassValue.empty() &&
+                       view.periodGroupLine.empty() && view.kindLine.empty() &&
+                       !view.atomicMassLabelVisible;
+    if (empty)
+        return;
+
+    const int index = view.namePicker.selection;
+    const bool pickersAgree =
+        ValidElement(index) && view.numberPicker.selection == index &&
+        view.symbolPicker.selection == index &&
+        view.numberPicker.text == PickerEntryText(ControlId::NumberPicker, index) &&
+        view.namePicker.text == PickerEntryText(ControlId::NamePicker, index) &&
+        view.symbolPicker.text == PickerEntryText(ControlId::SymbolPicker, index);
+    if (!pickersAgree) {
+        report.Fail("the element information is shown while the pickers show " +
+                    Quote(view.numberPicker.text) + ", " + Quote(view.namePicker.text) + ", " +
+                    Quote(view.symbolPicker.text) + " (selections " +
+                    std::to_string(view.numberPicker.selection) + ", " +
+                    std::to_string(view.namePicker.selection) + ", " +
+                    std::to_string(view.symbolPicker.selection) + ")");
+        return;
+    }
+    const ElementClass kind = ElementTable::classify(index);
+    report.ExpectText("ProtonLine", view.protonLine,
+                      FormatWithNumber("Proton Sayısı:%d"_w, index + 1));
+    report.ExpectText("AtomicMassValue", view.atomicMassValue,
+                      FormatMass(ElementTable::AtomicMass(index)));
+    report.ExpectText("PeriodGroupLine", view.periodGroupLine, kind.periodGroupText);
+    report.ExpectText("KindLine", view.kindLine, kind.kindText);
+    if (!view.atomicMassLabelVisible) {
+        report.Fail("AtomicMassLabel is hidden while an element is shown");
+    }
+}
+
+void CheckMolecularMassBox(const CompositionState& state, const SurfaceView& view, Report& report) {
+    const Text expected = state.step <= 1 ? Text() : FormatMass(state.molecularMass);
+    report.ExpectText("MolecularMassBox", view.molecularMassBox, expected);
+}
+
+}  // namespace
+
+void MassHistory::Observe(const CompositionState& state) {
+    const double mass = state.molecularMass;
+    if (state.step <= 1) {
+        *this = MassHistory();
+        return;
+    }
+    const long long moved = std::abs(static_cast<long long>(state.step) - lastStep_);
+    // Only a lower step means something was taken back. A mass that changed while the step
+    // stayed is not explained by rounding and gets no allowance.
+    if (state.step < lastStep_)
+        subtracted_ = true;
+    operations_ += moved;
+    if (std::isfinite(mass))
+        peak_ = std::max(peak_, std::fabs(mass));
+    lastStep_ = state.step;
+}
+
+double SumOfEntries(const CompositionState& state) {
+    double sum = 0.0;
+    for (int i = 0; i < HeldEntries(state); ++i) {
+        const int element = state.entryElement[static_cast<std::size_t>(i)];
+        if (!ValidElement(element))
+            continue;
+        sum += state.entryCount[static_cast<std::size_t>(i)] * ElementTable::AtomicMass(element);
+    }
+    return sum;
+}
+
+Text FormulaOfEntries(const CompositionState& state) {
+    Text formula;
+    for (int i = 0; i < HeldEntries(state); ++i) {
+        const int element = state.entryElement[static_cast<std::size_t>(i)];
+        const int count = state.entryCount[static_cast<std::size_t>(i)];
+        if (!ValidElement(element))
+            continue;
+        formula += ElementTable::Symbol(element);
+        if (count != 0 && count != 1)
+            formula += FormatInt(count);
+    }
+    return formula;
+}
+
+Text ContentsOfEntries(const CompositionState& state) {
+    Text contents;
+    for (int i = 0; i < HeldEntries(state); ++i) {
+        const int element = state.entryElement[static_cast<std::size_t>(i)];
+        if (!ValidElement(element))
+            continue;
+        contents += FormatInt(state.entryCount[static_cast<std::size_t>(i)]);
+        contents += ' ';
+        contents += ElementTable::Name(element);
+        contents += ", ";
+    }
+    return contents;
+}
+
+SurfaceView ViewOf(const MemorySurface& surface) {
+    auto picker = [&surface](ControlId id) {
+        return PickerView{surface.GetText(id), surface.GetSelection(id)};
+    };
+    SurfaceView view;
+    view.numberPicker = picker(ControlId::NumberPicker);
+    view.namePicker = picker(ControlId::NamePicker);
+    view.symbolPicker = picker(ControlId::SymbolPicker);
+    view.countField = surface.GetText(ControlId::CountField);
+    view.stepPrompt = surface.GetText(ControlId::StepPrompt);
+    view.countLabel = surface.GetText(ControlId::CountLabel);
+    view.protonLine = surface.GetText(ControlId::ProtonLine);
+    view.atomicMassValue = surface.GetText(ControlId::AtomicMassValue);
+    view.periodGroupLine = surface.GetText(ControlId::PeriodGroupLine);
+    view.kindLine = surface.GetText(ControlId::KindLine);
+    view.atomicMassLabelVisible = surface.IsVisible(ControlId::AtomicMassLabel);
+    view.molecularMassBox = surface.GetText(ControlId::MolecularMassBox);
+    view.contentsBox = surface.GetText(ControlId::ContentsBox);
+    view.formulaBox = surface.GetText(ControlId::FormulaBox);
+    return view;
+}
+
+std::vector<std::string> CheckInvariants(const CompositionState& state, const SurfaceView& view,
+                                         MassHistory& history) {
+    history.Observe(state);
+    Report report;
+    CheckStepAndEntries(state, report);
+    CheckMass(state, history, report);
+    CheckFormulaAndContents(state, view, report);
+    CheckPrompts(state, view, report);
+    CheckCount(state, view, report);
+    CheckElementInfo(state, view, report);
+    CheckMolecularMassBox(state, view, report);
+    return report.Take();
+}
+
+std::vector<std::string> CheckInvariants(const CompositionState& state,
+                                         const MemorySurface& surface, MassHistory& history) {
+    return CheckInvariants(state, ViewOf(surface), history);
+}
+
+}  // namespace zerkan::robust

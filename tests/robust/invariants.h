@@ -1,0 +1,72 @@
+#pragma once
+
+// What must hold between any two user events, whatever was typed, pasted or clicked before:
+// one checking function over the record and what the window shows. The window is described
+// by a plain view so that the in-memory surface and the real Qt window are checked by the
+// same code.
+
+#include <string>
+#include <vector>
+
+#include "core/composition_state.h"
+#include "core/memory_surface.h"
+#include "core/text.h"
+
+namespace zerkan::robust {
+
+struct PickerView {
+    Text text;  // the edit field
+    int selection = -1;
+};
+
+// Every text in Windows-1254, as the core keeps it.
+struct SurfaceView {
+    PickerView numberPicker, namePicker, symbolPicker;
+    Text countField, stepPrompt, countLabel;
+    Text protonLine, atomicMassValue, periodGroupLine, kindLine;
+    bool atomicMassLabelVisible = false;
+    Text molecularMassBox, contentsBox, formulaBox;
+};
+
+SurfaceView ViewOf(const MemorySurface& surface);
+
+// Undo subtracts from molecularMass, so after Add/Undo cycles the stored mass is the sum of
+// the remaining entries only up to the rounding of every addition and subtraction made since
+// the molecule was last empty. The record keeps no trace of the removed entries, so the
+// checker keeps this small history instead: the largest mass seen and how many additions and
+// subtractions may have rounded. Each rounded the running value by at most half a unit in the
+// last place of the largest value, which bounds the drift. As long as nothing was taken back
+// no drift is allowed at all: the mass must equal the in-order sum bit for bit.
+class MassHistory {
+  public:
+    // Call once after every event (CheckInvariants does); events must not be batched, or an
+    // Add and an Undo between two calls would go unseen.
+    void Observe(const CompositionState& state);
+
+    double Peak() const { return peak_; }
+    long long Operations() const { return operations_; }
+    bool Subtracted() const { return subtracted_; }
+
+  private:
+    int lastStep_ = 1;
+    double peak_ = 0.0;
+    long long operations_ = 0;
+    bool subtracted_ = false;
+};
+
+// Observes the state into `history`, then returns every invariant that does not hold, one
+// readable line each; empty when all hold. Never crashes on a corrupt record.
+std::vector<std::string> CheckInvariants(const CompositionState& state, const SurfaceView& view,
+                                         MassHistory& history);
+std::vector<std::string> CheckInvariants(const CompositionState& state,
+                                         const MemorySurface& surface, MassHistory& history);
+
+// The in-order sum of count times atomic mass over the stored entries, the way Add builds it.
+// Entries with an element outside 0..111 are skipped.
+double SumOfEntries(const CompositionState& state);
+
+// The texts the formula and contents rules give for the stored entries.
+Text FormulaOfEntries(const CompositionState& state);
+Text ContentsOfEntries(const CompositionState& state);
+
+}  // namespace zerkan::robust
