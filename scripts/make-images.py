@@ -4,7 +4,12 @@
 The motif is a small periodic table whose empty top middle holds a water molecule. It is kept
 as vector shapes (rounded cells, atoms, bonds), rasterised here with signed distances so that
 every size and the SVG come from the same drawing. Only the Python standard library is used,
-so the files can be rebuilt anywhere: python3 scripts/make-images.py
+so the files can be rebuilt anywhere:
+
+    python3 scripts/make-images.py [folder]
+
+writes into res/ of the repository, or into the given folder (the test that checks the
+committed files against this script uses that).
 """
 
 import math
@@ -14,7 +19,7 @@ import sys
 import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-RES = os.path.join(ROOT, "res")
+RES = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "res")
 
 # Element-kind colours, shared by every picture.
 ALKALI = (240, 138, 36)
@@ -297,7 +302,7 @@ def save(path, data):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "wb") as f:
         f.write(data)
-    print(os.path.relpath(path, ROOT), len(data), "bytes")
+    print(os.path.relpath(path, RES), len(data), "bytes")
 
 
 def main():
