@@ -1,0 +1,5 @@
+#include "ui/zerkan.h"
+
+int main(int argc, char** argv) {
+    return zerkan::RunZerkan(argc, argv);
+}

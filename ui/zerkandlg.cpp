@@ -1,0 +1,458 @@
+#include "ui/zerkandlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <optional>
+
+#include "core/elements.h"
+#include "core/handlers.h"
+#include "core/text.h"
+#include "res/layouts/dialogs.h"
+#include "ui/aboutdialog.h"
+#include "ui/dialoglayout.h"
+#include "ui/platform.h"
+
+namespace zerkan {
+namespace {
+
+QString ToQString(std::string_view text) {
+    const std::string utf8 = ToUtf8(text);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+Text FromQString(const QString& text) {
+    return FromUtf8(text.toStdString());
+}
+
+// The save direction's own messages.
+constexpr std::string_view kIntegerExpected = "Lütfen bir tam sayı girin."_w;
+constexpr std::string_view kCountRange = "Lütfen 1 ile 2147483647 arasında bir tam sayı girin."_w;
+constexpr std::string_view kNumberExpected = "Lütfen bir sayı girin."_w;
+
+std::string_view TrimBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// A whole decimal number with an optional sign and blanks around it. Values beyond the range
+// of long long are clamped, which keeps them outside every range that is checked.
+std::optional<long long> ParseWholeNumber(std::string_view text) {
+    text = TrimBlanks(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return std::nullopt;
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value > (LLONG_MAX - 9) / 10 ? LLONG_MAX : value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+// A decimal number with blanks around it.
+std::optional<double> ParseDecimal(std::string_view text) {
+    text = TrimBlanks(text);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (text.empty() || text.front() == '+')
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+MainDialog::MainDialog(CompositionState& state, QWidget* parent)
+    : QDialog(parent), state_(state), readMeLauncher_(OpenReadMe) {
+    windowIcon = QIcon(QStringLiteral(":/res/icon180.png"));
+    setWindowTitle(QString::fromUtf8(layout::kMainTitle.data(),
+                                     static_cast<qsizetype>(layout::kMainTitle.size())));
+    // A top-level window with a taskbar button and a minimise box, neither resizable nor
+    // maximisable, and without a context-help button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setAcceptDrops(false);
+    CreateControls();
+    CreateMenu();
+    ConnectHandlers();
+    OnInitDialog();
+}
+
+MainDialog::~MainDialog() = default;
+
+void MainDialog::CreateControls() {
+    clientArea_ = new QWidget(this);
+    clientArea_->setObjectName(QStringLiteral("ClientArea"));
+    const DialogUnits units = DialogUnits::Of(font());
+    clientArea_->setFixedSize(units.ToPixels(layout::kMainClient));
+    const std::vector<QWidget*> widgets = BuildControls(layout::kMainControls, units, clientArea_);
+    for (std::size_t i = 0; i < widgets.size(); ++i) {
+        const int id = layout::kMainControls[i].id;
+        if (id >= 0)
+            byId_[static_cast<ControlId>(id)] = widgets[i];
+    }
+    const auto find = [this]<typename T>(ControlId id, T*& member) {
+        member = qobject_cast<T*>(byId_.at(id));
+        Q_ASSERT(member != nullptr);
+    };
+    find(ControlId::StepPrompt, StepPrompt);
+    find(ControlId::ContentsBox, ContentsBox);
+    find(ControlId::ProtonLine, ProtonLine);
+    find(ControlId::SymbolPicker, SymbolPicker);
+    find(ControlId::NamePicker, NamePicker);
+    find(ControlId::CountField, CountField);
+    find(ControlId::UndoButton, UndoButton);
+    find(ControlId::AddButton, AddButton);
+    find(ControlId::ResetButton, ResetButton);
+    find(ControlId::NumberPicker, NumberPicker);
+    find(ControlId::FormulaBox, FormulaBox);
+    find(ControlId::PeriodGroupLine, PeriodGroupLine);
+    find(ControlId::KindLine, KindLine);
+    find(ControlId::AtomicMassLabel, AtomicMassLabel);
+    find(ControlId::CountLabel, CountLabel);
+    find(ControlId::SearchButton, SearchButton);
+    find(ControlId::AtomicMassValue, AtomicMassValue);
+    find(ControlId::MolecularMassBox, MolecularMassBox);
+}
+
+void MainDialog::CreateMenu() {
+    auto* menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("MenuBar"));
+    // The menu belongs to this window, above its client area, on every desktop.
+    menuBar->setNativeMenuBar(false);
+
+    QMenu* fileMenu = menuBar->addMenu(QStringLiteral("Dosya"));
+    fileMenu->setObjectName(QStringLiteral("FileMenu"));
+    QAction* exitAction = fileMenu->addAction(QStringLiteral("Çık"));
+    exitAction->setObjectName(QStringLiteral("ExitAction"));
+    // The close box's way out: the cancel action, without a question.
+    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* helpMenu = menuBar->addMenu(QStringLiteral("Yardım"));
+    helpMenu->setObjectName(QStringLiteral("HelpMenu"));
+    QAction* readMeAction = helpMenu->addAction(QStringLiteral("Yardım"));
+    readMeAction->setObjectName(QStringLiteral("ReadMeAction"));
+    connect(readMeAction, &QAction::triggered, this, &MainDialog::OnReadMe);
+    QAction* aboutAction = helpMenu->addAction(QStringLiteral("Hakkında"));
+    aboutAction->setObjectName(QStringLiteral("AboutAction"));
+    connect(aboutAction, &QAction::triggered, this, &MainDialog::OnAbout);
+
+    // F1 is the help key; the program's only help is the read-me.
+    auto* helpKey = new QAction(this);
+    helpKey->setObjectName(QStringLiteral("HelpKeyAction"));
+    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
+    helpKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(helpKey);
+    connect(helpKey, &QAction::triggered, this, &MainDialog::OnReadMe);
+
+    auto* frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->setSpacing(0);
+    frame->setMenuBar(menuBar);
+    frame->addWidget(clientArea_);
+    frame->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void MainDialog::ConnectHandlers() {
+    connect(AddButton, &QPushButton::clicked, this, [this] { OnAdd(state_, *this); });
+    connect(UndoButton, &QPushButton::clicked, this, [this] { OnUndo(state_, *this); });
+    connect(ResetButton, &QPushButton::clicked, this, [this] { OnReset(state_, *this); });
+    connect(SearchButton, &QPushButton::clicked, this, [this] { OnSearch(state_, *this); });
+    connect(CountField, &QLineEdit::textChanged, this, &MainDialog::RunCountChanged);
+    for (const ControlId id :
+         {ControlId::SymbolPicker, ControlId::NamePicker, ControlId::NumberPicker}) {
+        QComboBox* picker = Picker(id);
+        // A choice from the list, by the user only.
+        connect(picker, &QComboBox::activated, this,
+                [this, id] { OnPickerSelected(state_, *this, id); });
+        // An edit by the user: the entry is no longer selected, the typed text stays.
+        connect(picker->lineEdit(), &QLineEdit::textEdited, this, [this, id, picker] {
+            ForgetSelection(picker);
+            OnPickerEdited(state_, *this, id);
+        });
+    }
+}
+
+void MainDialog::OnInitDialog() {
+    for (const ControlId id :
+         {ControlId::NumberPicker, ControlId::NamePicker, ControlId::SymbolPicker}) {
+        QComboBox* picker = Picker(id);
+        const QSignalBlocker blocker(picker);
+        for (int i = 0; i < kElementCount; ++i)
+            picker->addItem(ToQString(PickerEntryText(id, i)));
+        picker->setCurrentIndex(-1);
+    }
+    DoDataExchange(false);
+    setWindowIcon(windowIcon);
+    SetText(ControlId::MolecularMassBox, "");
+    SetText(ControlId::AtomicMassValue, "");
+    SetVisible(ControlId::AtomicMassLabel, false);
+    // Runs the count field's change handler: count reads 0 and the 9-character limit starts.
+    SetText(ControlId::CountField, "");
+    NumberPicker->setFocus();
+}
+
+QWidget* MainDialog::Control(ControlId id) const {
+    return byId_.at(id);
+}
+
+QComboBox* MainDialog::Picker(ControlId id) const {
+    return qobject_cast<QComboBox*>(byId_.at(id));
+}
+
+QLineEdit* MainDialog::Box(ControlId id) const {
+    return qobject_cast<QLineEdit*>(byId_.at(id));
+}
+
+void MainDialog::ForgetSelection(QComboBox* picker) {
+    if (picker->currentIndex() < 0)
+        return;
+    QLineEdit* edit = picker->lineEdit();
+    const QString text = edit->text();
+    const int cursor = edit->cursorPosition();
+    const QSignalBlocker blockPicker(picker);
+    const QSignalBlocker blockEdit(edit);
+    picker->setCurrentIndex(-1);
+    edit->setText(text);
+    edit->setCursorPosition(cursor);
+}
+
+void MainDialog::SetText(ControlId control, std::string_view text) {
+    const QString value = ToQString(text);
+    QWidget* widget = Control(control);
+    if (control == ControlId::CountField) {
+        WriteCountField(value, true);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(value);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setText(value);
+        edit->setCursorPosition(0);
+    }
+}
+
+Text MainDialog::GetText(ControlId control) const {
+    QWidget* widget = Control(control);
+    if (auto* picker = qobject_cast<QComboBox*>(widget))
+        return FromQString(picker->currentText());
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return FromQString(label->text());
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        return FromQString(edit->text());
+    if (auto* button = qobject_cast<QPushButton*>(widget))
+        return FromQString(button->text());
+    return {};
+}
+
+void MainDialog::SelectEntry(ControlId picker, int index) {
+    QComboBox* box = Picker(picker);
+    if (index < 0 || index >= box->count())
+        index = -1;
+    const QSignalBlocker blockBox(box);
+    const QSignalBlocker blockEdit(box->lineEdit());
+    box->setCurrentIndex(index);
+    if (index < 0)
+        box->lineEdit()->clear();
+}
+
+int MainDialog::GetSelection(ControlId picker) const {
+    return Picker(picker)->currentIndex();
+}
+
+void MainDialog::MatchTypedText(ControlId picker) {
+    QComboBox* box = Picker(picker);
+    QLineEdit* edit = box->lineEdit();
+    const QString typedText = edit->text();
+    const Text typed = FromQString(typedText);
+    int found = -1;
+    if (!typed.empty()) {
+        for (int i = 0; i < box->count() && found < 0; ++i) {
+            if (StartsWithIgnoringCase(FromQString(box->itemText(i)), typed))
+                found = i;
+        }
+    }
+    const int cursor = edit->cursorPosition();
+    const QSignalBlocker blockBox(box);
+    const QSignalBlocker blockEdit(edit);
+    box->setCurrentIndex(found);
+    edit->setText(typedText);
+    edit->setCursorPosition(cursor);
+}
+
+void MainDialog::SetCountValue(int value) {
+    SetText(ControlId::CountField, FormatInt(value));
+}
+
+int MainDialog::ReadCountValue() const {
+    return ReadCountText(GetText(ControlId::CountField));
+}
+
+void MainDialog::LimitCountLength(int maxLength) {
+    countLimit_ = std::max(maxLength, 0);
+    ApplyCountLimit();
+}
+
+void MainDialog::ApplyCountLimit() {
+    // Qt cuts a text that is longer than the limit; the limit only governs what the user
+    // types, so a longer text already there keeps its length.
+    const int limit = countLimit_ > 0 ? countLimit_ : 32767;
+    CountField->setMaxLength(std::max(limit, static_cast<int>(CountField->text().size())));
+}
+
+void MainDialog::WriteCountField(const QString& text, bool notify) {
+    const QSignalBlocker blocker(notify ? nullptr : CountField);
+    if (text.size() > CountField->maxLength())
+        CountField->setMaxLength(static_cast<int>(text.size()));
+    if (CountField->text() == text) {
+        // Qt reports no change for the same text; the window system reports every write.
+        if (notify)
+            RunCountChanged();
+    } else {
+        CountField->setText(text);
+    }
+    ApplyCountLimit();
+}
+
+void MainDialog::RunCountChanged() {
+    OnCountChanged(state_, *this);
+}
+
+void MainDialog::SetVisible(ControlId control, bool visible) {
+    Control(control)->setVisible(visible);
+}
+
+void MainDialog::PushBoundValues() {
+    DoDataExchange(false);
+}
+
+void MainDialog::PlaceCaret(ControlId box, int position) {
+    QLineEdit* edit = Box(box);
+    if (edit == nullptr)
+        return;
+    edit->deselect();
+    edit->setCursorPosition(position);
+}
+
+void MainDialog::ShowMessage(std::string_view text) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), ToQString(text),
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+bool MainDialog::DoDataExchange(bool save) {
+    if (!save) {
+        const QSignalBlocker blockMass(MolecularMassBox);
+        WriteCountField(ToQString(FormatInt(boundCount)), false);
+        MolecularMassBox->setText(ToQString(FormatMass(boundMolecularMass)));
+        MolecularMassBox->setCursorPosition(0);
+        AtomicMassValue->setText(ToQString(FormatMass(boundAtomicMass)));
+        return true;
+    }
+    const std::optional<long long> count = ParseWholeNumber(GetText(ControlId::CountField));
+    if (!count) {
+        FailExchange(kIntegerExpected, CountField);
+        return false;
+    }
+    if (*count < 1 || *count > INT_MAX) {
+        FailExchange(kCountRange, CountField);
+        return false;
+    }
+    boundCount = static_cast<int>(*count);
+    const std::optional<double> molecularMass = ParseDecimal(GetText(ControlId::MolecularMassBox));
+    if (!molecularMass) {
+        FailExchange(kNumberExpected, MolecularMassBox);
+        return false;
+    }
+    boundMolecularMass = *molecularMass;
+    const std::optional<double> atomicMass = ParseDecimal(GetText(ControlId::AtomicMassValue));
+    if (!atomicMass) {
+        FailExchange(kNumberExpected, AtomicMassValue);
+        return false;
+    }
+    boundAtomicMass = *atomicMass;
+    return true;
+}
+
+void MainDialog::FailExchange(std::string_view message, QWidget* control) {
+    ShowMessage(message);
+    control->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->selectAll();
+}
+
+void MainDialog::AcceptAction() {
+    if (DoDataExchange(true))
+        accept();
+}
+
+void MainDialog::OnAbout() {
+    AboutDialog about(this);
+    about.exec();
+}
+
+void MainDialog::OnReadMe() {
+    if (readMeLauncher_)
+        readMeLauncher_(CurrentReadMeRequest());
+}
+
+void MainDialog::SetReadMeLauncher(ReadMeLauncher launcher) {
+    readMeLauncher_ = std::move(launcher);
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QDialog::keyPressEvent(event);  // Escape cancels here
+        return;
+    }
+    // Enter on a button presses that button; anywhere else it is the accept action.
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+        button->click();
+    } else {
+        AcceptAction();
+    }
+}
+
+void MainDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!aboutEntryAdded_) {
+        aboutEntryAdded_ = true;
+        platform::AppendAboutEntry(static_cast<std::uintptr_t>(winId()));
+    }
+}
+
+bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    if (eventType == "windows_generic_MSG" && platform::IsAboutSystemCommand(message)) {
+        OnAbout();
+        *result = 0;
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+
+}  // namespace zerkan
