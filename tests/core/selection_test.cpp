@@ -60,6 +60,19 @@ TEST_F(WindowTest, MolecularMassBoxIsEmptyAtStepOneEvenWithAStaleBoundMass) {
     EXPECT_EQ(Shows(Id::MolecularMassBox), "15.9994");
 }
 
+// The two conditions are tested independently of each other.
+TEST_F(WindowTest, MolecularMassBoxNeedsBothAStepAboveOneAndANonZeroMass) {
+    window.boundMolecularMass = 1.5;
+    const std::tuple<int, double, const char*> cases[] = {
+        {1, 1.5, ""}, {2, 0.0, ""}, {2, 1.5, "1.5"}};
+    for (const auto& [step, mass, shown] : cases) {
+        state.step = step;
+        state.molecularMass = mass;
+        Choose(Id::NamePicker, 0);
+        EXPECT_EQ(Shows(Id::MolecularMassBox), shown) << step << " " << mass;
+    }
+}
+
 TEST_F(WindowTest, ChoosingTheShownEntryAgainChangesNothingVisible) {
     Count("5");
     Choose(Id::NamePicker, 25);
