@@ -30,14 +30,16 @@ struct SurfaceView {
 
 SurfaceView ViewOf(const MemorySurface& surface);
 
-// Undo subtracts from molecularMass, so after Add/Undo cycles the stored mass is the sum of
-// the remaining entries only up to the rounding of every addition and subtraction made since
-// the molecule was last empty. The record keeps no trace of the removed entries, so the
-// checker keeps this small history instead: the largest mass seen and how many additions and
-// subtractions may have rounded. Each rounded the running value by at most half a unit in the
-// last place of the largest value, which bounds the drift. As long as nothing was taken back
-// no drift is allowed at all: the mass must equal the in-order sum bit for bit.
-class MassHistory {
+// What the checker remembers between events. Undo subtracts from molecularMass, so after
+// Add/Undo cycles the stored mass is the sum of the remaining entries only up to the rounding
+// of every addition and subtraction made since the molecule was last empty. The record keeps
+// no trace of the removed entries, so the history keeps the largest mass seen and how many
+// additions and subtractions may have rounded: each moved the running value by at most half a
+// unit in the last place of the largest value, which bounds the drift. As long as nothing was
+// taken back no drift is allowed at all: the mass must equal the in-order sum bit for bit.
+// It also remembers the formula and contents texts it last found right, so that long sessions
+// do not rebuild them after every event.
+class InvariantHistory {
   public:
     // Call once after every event (CheckInvariants does); events must not be batched, or an
     // Add and an Undo between two calls would go unseen.
@@ -47,19 +49,25 @@ class MassHistory {
     long long Operations() const { return operations_; }
     bool Subtracted() const { return subtracted_; }
 
+    // Texts already found to spell entries 0..step-2 at this step.
+    bool Verified(const CompositionState& state) const;
+    void MarkVerified(const CompositionState& state);
+
   private:
     int lastStep_ = 1;
     double peak_ = 0.0;
     long long operations_ = 0;
     bool subtracted_ = false;
+    int verifiedStep_ = 0;
+    Text verifiedFormula_, verifiedContents_;
 };
 
 // Observes the state into `history`, then returns every invariant that does not hold, one
 // readable line each; empty when all hold. Never crashes on a corrupt record.
 std::vector<std::string> CheckInvariants(const CompositionState& state, const SurfaceView& view,
-                                         MassHistory& history);
+                                         InvariantHistory& history);
 std::vector<std::string> CheckInvariants(const CompositionState& state,
-                                         const MemorySurface& surface, MassHistory& history);
+                                         const MemorySurface& surface, InvariantHistory& history);
 
 // The in-order sum of count times atomic mass over the stored entries, the way Add builds it.
 // Entries with an element outside 0..111 are skipped.

@@ -41,7 +41,7 @@ class InvariantsTest : public ::testing::Test {
 
     CompositionState state;
     MemorySurface window;
-    MassHistory history;
+    InvariantHistory history;
 };
 
 TEST_F(InvariantsTest, HoldOnTheDocumentedRoad) {
@@ -78,7 +78,7 @@ TEST_F(InvariantsTest, ToleranceCoversRoundingLeftByUndoAfterAHugeEntry) {
     // A drift of a whole unit is far beyond what rounding explains.
     CompositionState drifted = state;
     drifted.molecularMass += 1.0;
-    MassHistory copy = history;
+    InvariantHistory copy = history;
     EXPECT_FALSE(CheckInvariants(drifted, ViewOf(window), copy).empty());
 }
 
@@ -152,7 +152,7 @@ TEST_F(InvariantsTest, EachCorruptionIsNamed) {
         SCOPED_TRACE(c.name);
         CompositionState corrupt = state;
         SurfaceView view = ViewOf(window);
-        MassHistory copy = history;
+        InvariantHistory copy = history;
         c.apply(corrupt, view);
         const auto problems = CheckInvariants(corrupt, view, copy);
         ASSERT_FALSE(problems.empty());
@@ -169,7 +169,7 @@ TEST_F(InvariantsTest, AnEmptyMoleculeWeighsExactlyNothing) {
     ASSERT_TRUE(Check().empty());
     CompositionState corrupt = state;
     corrupt.molecularMass = 1e-300;
-    MassHistory copy = history;
+    InvariantHistory copy = history;
     EXPECT_FALSE(CheckInvariants(corrupt, ViewOf(window), copy).empty());
 }
 
@@ -180,13 +180,13 @@ TEST_F(InvariantsTest, ContentsBoxMayShowTheAddFormOrTheUndoFormOnly) {
     const Text kept = state.contentsText;
     for (const Text& shown : {kept, Text("2 Hidrojen, 1 Oksijen ")}) {
         view.contentsBox = shown;
-        MassHistory copy = history;
+        InvariantHistory copy = history;
         EXPECT_TRUE(CheckInvariants(state, view, copy).empty()) << shown;
     }
     for (const Text& shown :
          {Text("2 Hidrojen, 1 Oksijen"), Text("2 Hidrojen, 1 Oksijen,"), Text("2 Hidrojen ")}) {
         view.contentsBox = shown;
-        MassHistory copy = history;
+        InvariantHistory copy = history;
         EXPECT_FALSE(CheckInvariants(state, view, copy).empty()) << shown;
     }
 }
@@ -198,7 +198,7 @@ TEST(InvariantsOnCorruptRecords, NeverReadOutsideTheArrays) {
     for (int step : {-5, 0, 1001, 1002, 1 << 30}) {
         state.step = step;
         state.entryElement.fill(-7);
-        MassHistory history;
+        InvariantHistory history;
         EXPECT_FALSE(CheckInvariants(state, window, history).empty()) << step;
     }
 }

@@ -531,7 +531,7 @@ class SessionChecker {
   private:
     CompositionState state_;
     MemorySurface surface_;
-    MassHistory history_;
+    InvariantHistory history_;
     std::vector<Entry> held_;
     bool reachedLimit_ = false;
     SessionFigures& figures_;
