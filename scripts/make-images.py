@@ -135,7 +135,7 @@ def icon_scene(size):
     for col in range(1, 5):
         shapes.append(Cell(x0 + pitch * col, y0 + 4 * pitch + round(u), cell, cell, 0.6 * u, INNER))
     centre = x0 + (6 * pitch - gap) / 2
-    shapes += water(centre, y0 + 5.8 * u, 2.9 * u, 5.6 * u, 4.3 * u, 1.9 * u, 0.7 * u, 1.5 * u)
+    shapes += water(centre, y0 + 5.5 * u, 3.0 * u, 6.0 * u, 4.0 * u, 2.0 * u, 0.8 * u, 1.6 * u)
     return shapes
 
 
