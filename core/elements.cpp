@@ -121,6 +121,15 @@ constexpr std::array<Element, kElementCount> kElements = {{
     {112, "Ununbiyum"_w, "Uub"_w, 277.0},
 }};
 
+constexpr bool FitsTheLengthBounds() {
+    for (const Element& e : kElements) {
+        if (e.name.size() > kMaxNameLength || e.symbol.size() > kMaxSymbolLength)
+            return false;
+    }
+    return true;
+}
+static_assert(FitsTheLengthBounds());
+
 enum class Kind { Metal, Ametal, Yarimetal, GecisMetali, Soygaz };
 
 std::string_view KindName(Kind kind) {

@@ -5,6 +5,7 @@
 // the three pickers.
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@
 namespace zerkan {
 
 inline constexpr int kElementCount = 112;
+// The longest name ("Meitneryum/Unnilennyum") and symbol of the table, in characters.
+inline constexpr std::size_t kMaxNameLength = 22;
+inline constexpr std::size_t kMaxSymbolLength = 3;
 
 struct Element {
     int number;

@@ -1,7 +1,9 @@
 #include "molecule.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
+#include <cstring>
 
 #include "elements.h"
 #include "search.h"
@@ -33,17 +35,37 @@ std::string_view ListedSymbol(int index) {
     return index >= 0 && index < kElementCount ? ElementTable::Symbol(index) : std::string_view{};
 }
 
-void AppendContents(Text& contents, int count, std::string_view name) {
-    AppendInt(contents, count);
-    contents.push_back(' ');
-    contents.append(name);
-    contents.append(", ");
+char* Put(char* out, std::string_view text) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
 }
 
-void AppendFormula(Text& formula, int count, std::string_view symbol) {
-    formula.append(symbol);
-    if (count != 0 && count != 1)
-        AppendInt(formula, count);
+// Both texts for the first `entries` entries, by the same rules as Add: "count name, " and
+// the symbol followed by the count unless it is 0 or 1. Written straight into storage sized
+// for the longest possible entry, so that a long molecule costs one pass and no reallocation.
+void RebuildTexts(CompositionState& state, int entries) {
+    constexpr std::size_t kMaxCountLength = 11;  // "-2147483648"
+    const auto n = static_cast<std::size_t>(entries);
+    Text& contents = state.contentsText;
+    Text& formula = state.formulaText;
+    contents.resize(n * (kMaxCountLength + kMaxNameLength + 3));
+    formula.resize(n * (kMaxSymbolLength + kMaxCountLength));
+    char* c = contents.data();
+    char* f = formula.data();
+    for (std::size_t i = 0; i < n; ++i) {
+        const int element = state.entryElement[i];
+        const int count = state.entryCount[i];
+        c = std::to_chars(c, c + kMaxCountLength, count).ptr;
+        *c++ = ' ';
+        c = Put(c, ListedName(element));
+        *c++ = ',';
+        *c++ = ' ';
+        f = Put(f, ListedSymbol(element));
+        if (count != 0 && count != 1)
+            f = std::to_chars(f, f + kMaxCountLength, count).ptr;
+    }
+    contents.resize(static_cast<std::size_t>(c - contents.data()));
+    formula.resize(static_cast<std::size_t>(f - formula.data()));
 }
 
 // Every Add ends here, whether it stored an entry or refused.
@@ -158,14 +180,7 @@ void OnUndo(CompositionState& state, MainWindowSurface& surface) {
     // showing the growing texts one entry at a time would change nothing visible: the pickers
     // are moved to the removed element and both boxes are shown again below, and showing a
     // text in these boxes runs no handler. This keeps Undo linear in the number of entries.
-    state.contentsText.clear();
-    state.formulaText.clear();
-    for (int i = 0; i < r; ++i) {
-        const int element = state.entryElement[static_cast<std::size_t>(i)];
-        const int count = state.entryCount[static_cast<std::size_t>(i)];
-        AppendContents(state.contentsText, count, ListedName(element));
-        AppendFormula(state.formulaText, count, ListedSymbol(element));
-    }
+    RebuildTexts(state, r);
     if (r > 0) {
         const int last = state.entryElement[static_cast<std::size_t>(r - 1)];
         state.nameText.assign(ListedName(last));
