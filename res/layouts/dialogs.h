@@ -49,8 +49,10 @@ inline constexpr std::array<Control, 27> kMainControls{{
     {1006, "NameCaption", Kind::Label, "Element", 109, 19, 25, 8, ""},
     {1007, "SymbolCaption", Kind::Label, "Sembol", 184, 19, 35, 9, ""},
     {1008, "CountLabel", Kind::Label, "1. Elementin Adedi", 14, 107, 65, 8, ""},
-    {1011, "ProtonLine", Kind::Label, "", 164, 78, 75, 9, ""},
-    {1010, "AtomicMassValue", Kind::Label, "", 207, 90, 30, 8, ""},
+    // The information column starts further left than it used to, so that every atomic mass
+    // shows in full.
+    {1011, "ProtonLine", Kind::Label, "", 150, 78, 89, 9, ""},
+    {1010, "AtomicMassValue", Kind::Label, "", 196, 90, 44, 8, ""},
     {-1, "NumberCaption", Kind::Label, "Atom Numarası", 15, 19, 49, 8, ""},
     {1036, "PeriodGroupLine", Kind::Label, "", 17, 79, 131, 8, ""},
     {1037, "KindLine", Kind::Label, "", 17, 90, 56, 8, ""},
@@ -60,9 +62,10 @@ inline constexpr std::array<Control, 27> kMainControls{{
     {-1, "MolecularMassCaption", Kind::Label, "Zerkan Kütlesi", 5, 170, 48, 8, ""},
     {1030, "FormulaCaption", Kind::Label, "Zerkan Formülü", 5, 202, 52, 8, ""},
     {1031, "FormulaBox", Kind::ReadOnlyBox, "", 58, 202, 182, 14, "Zerkan formülü"},
-    {1041, "AtomicMassLabel", Kind::Label, "Atom Kütlesi:", 164, 90, 42, 8, ""},
+    {1041, "AtomicMassLabel", Kind::Label, "Atom Kütlesi:", 150, 90, 45, 8, ""},
     {1047, "SelectionFrame", Kind::Frame, "", 0, 0, 243, 102, ""},
-    {1009, "StepPrompt", Kind::CenteredLabel, "1. Elementi Seçiniz.", 90, 6, 64, 8, ""},
+    // Centred on the same point as ever, but wide enough for "1000. Elementi Seçtiniz.".
+    {1009, "StepPrompt", Kind::CenteredLabel, "1. Elementi Seçiniz.", 40, 6, 164, 8, ""},
     {-1, "CompositionFrame", Kind::Frame, "", 0, 97, 243, 67, ""},
     {-1, "Picture", Kind::Picture, ":/res/bitmap132.bmp", 187, 102, 55, 34, ""},
 }};
