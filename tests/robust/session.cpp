@@ -392,10 +392,11 @@ struct Entry {
     bool operator==(const Entry&) const = default;
 };
 
-const Text kNothingToSearch = Text("Aranacak hiçbir veri girmediniz!"_w);
-const Text kNotFound = Text("Girdiğiniz veriye uyan bir element bulunamadı!"_w);
-const Text kNothingChosen = Text("Hiçbir element seçmediniz. Lütfen bir element seçiniz"_w);
-const Text kFull = Text("Zerkana en fazla 1000 element eklenebilir."_w);
+constexpr std::string_view kNothingToSearch = "Aranacak hiçbir veri girmediniz!"_w;
+constexpr std::string_view kNotFound = "Girdiğiniz veriye uyan bir element bulunamadı!"_w;
+constexpr std::string_view kNothingChosen =
+    "Hiçbir element seçmediniz. Lütfen bir element seçiniz"_w;
+constexpr std::string_view kFull = "Zerkana en fazla 1000 element eklenebilir."_w;
 constexpr std::string_view kNobleSuffix = " elementi soygaz olduğundan bileşik oluşturamaz."_w;
 
 Text NobleMessage(int index) {
@@ -403,11 +404,15 @@ Text NobleMessage(int index) {
 }
 
 bool IsNobleMessage(const Text& message) {
-    for (int i = 0; i < kElementCount; ++i) {
-        if (IsNobleGas(i) && message == NobleMessage(i))
-            return true;
-    }
-    return false;
+    static const std::vector<Text> kNobleMessages = [] {
+        std::vector<Text> messages;
+        for (int i = 0; i < kElementCount; ++i) {
+            if (IsNobleGas(i))
+                messages.push_back(NobleMessage(i));
+        }
+        return messages;
+    }();
+    return std::find(kNobleMessages.begin(), kNobleMessages.end(), message) != kNobleMessages.end();
 }
 
 // Runs the events of one session on a fresh window and checks, besides the invariants, how
@@ -472,7 +477,7 @@ class SessionChecker {
                 }
                 if (selected >= 0 && nameSelection == selected && messages.size() == 1) {
                     const Text expected = IsNobleGas(selected)    ? NobleMessage(selected)
-                                          : before == kMaxEntries ? kFull
+                                          : before == kMaxEntries ? Text(kFull)
                                                                   : Text();
                     if (messages[0] != expected) {
                         fail("Add refused the chosen element " + std::to_string(selected) +

@@ -1,0 +1,98 @@
+// zerkan-fuzz-corpus OUTDIR SCENARIO.jsonl...
+//
+// Writes the fuzzers' seed corpus from scenario files: OUTDIR/events/NAME, the scenario's
+// gestures in the event fuzzer's encoding (lines that do not parse are left out), and
+// OUTDIR/lines/NAME-K, each line K of the file as it is, for the line fuzzer. Adds one seed
+// that passes the 1000-entry limit with bursts and then undoes past the empty molecule.
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "event_codec.h"
+#include "events.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using zerkan::robust::Gesture;
+using zerkan::robust::UserEvent;
+
+void Write(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+UserEvent FromReplay(const zerkan::replay::Event& e) {
+    using zerkan::replay::EventKind;
+    switch (e.kind) {
+        case EventKind::Choose:
+            return {Gesture::Choose, e.control, e.index, {}};
+        case EventKind::Type:
+            return {Gesture::Type, e.control, 0, e.text};
+        case EventKind::TypeCount:
+            return {Gesture::TypeCount, {}, 0, e.text};
+        case EventKind::Click:
+            break;
+    }
+    return {Gesture::Click, e.control, 0, {}};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cerr << "usage: zerkan-fuzz-corpus OUTDIR SCENARIO.jsonl...\n";
+        return 2;
+    }
+    const fs::path out = argv[1];
+    fs::create_directories(out / "events");
+    fs::create_directories(out / "lines");
+    int files = 0, lines = 0;
+    for (int i = 2; i < argc; ++i) {
+        const fs::path scenario = argv[i];
+        std::ifstream in(scenario, std::ios::binary);
+        if (!in) {
+            std::cerr << "cannot read " << scenario << "\n";
+            return 1;
+        }
+        const std::string name = scenario.stem().string();
+        std::vector<UserEvent> events;
+        std::string line;
+        for (int k = 1; std::getline(in, line); ++k) {
+            Write(out / "lines" / (name + "-" + std::to_string(k)),
+                  std::vector<std::uint8_t>(line.begin(), line.end()));
+            ++lines;
+            std::string error;
+            if (const auto event = zerkan::replay::ParseEventLine(line, error)) {
+                events.push_back(FromReplay(*event));
+            }
+        }
+        if (!events.empty()) {
+            const auto bytes = zerkan::fuzz::EncodeEvents(events);
+            // The seed must mean to the fuzzer what the scenario means.
+            if (zerkan::robust::ToReplayLines(zerkan::fuzz::DecodeEvents(
+                    bytes.data(), bytes.size())) != zerkan::robust::ToReplayLines(events)) {
+                std::cerr << scenario << ": the encoding does not decode to the same gestures\n";
+                return 1;
+            }
+            Write(out / "events" / name, bytes);
+            ++files;
+        }
+    }
+    // Five bursts of 256 Adds with count 3 (noble gases refused on the way), past the limit,
+    // then 8 * 256 Undos.
+    std::vector<std::uint8_t> limit;
+    for (int burst = 0; burst < 5; ++burst)
+        limit.insert(limit.end(), {254, 255, 0, 1, '3'});
+    limit.insert(limit.end(), {255, 255, 5});
+    Write(out / "events" / "past_the_limit", limit);
+    std::cout << "seed corpus: " << files + 1 << " event inputs, " << lines << " lines in "
+              << out.string() << "\n";
+    return 0;
+}
