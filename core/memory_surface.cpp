@@ -92,6 +92,8 @@ int MemorySurface::GetSelection(ControlId picker) const {
 }
 
 void MemorySurface::MatchTypedText(ControlId picker) {
+    if (!IsPicker(picker))
+        return;
     Control& c = At(picker);
     c.selection = -1;
     if (c.text.empty())

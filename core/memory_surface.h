@@ -22,7 +22,8 @@ class MemorySurface final : public MainWindowSurface {
     // force (and sets count to 0, as in the real window).
     void Initialise();
 
-    // MainWindowSurface
+    // MainWindowSurface. On a picker, SetText puts the text into its edit field and keeps the
+    // selection (the handlers never do this; tests use it to fill several pickers at once).
     void SetText(ControlId control, std::string_view text) override;
     Text GetText(ControlId control) const override;
     void SelectEntry(ControlId picker, int index) override;

@@ -148,8 +148,9 @@ void OnAdd(CompositionState& state, MainWindowSurface& surface) {
         Text message = state.nameText;
         message.append(" elementi soygaz olduğundan bileşik oluşturamaz."_w);
         surface.ShowMessage(message);
-    } else if (state.step - 1 >= kMaxEntries) {
-        // The two entry arrays are full: refused like a noble gas, nothing is written.
+    } else if (state.step < 1 || state.step - 1 >= kMaxEntries) {
+        // The two entry arrays are full: refused like a noble gas, nothing is written. (A step
+        // below 1 is never made by the handlers and would have no place either.)
         ShowChoosePrompts(state, surface);
         surface.ShowMessage("Zerkana en fazla 1000 element eklenebilir."_w);
     } else {

@@ -152,14 +152,6 @@ TEST(ElementTable, EveryRowAndItsClassification) {
     }
 }
 
-TEST(ElementTable, ClassifyingDependsOnTheIndexOnly) {
-    const ElementClass first = ElementTable::classify(56);
-    ElementTable::classify(1);
-    const ElementClass again = ElementTable::classify(56);
-    EXPECT_EQ(first.groupText, again.groupText);
-    EXPECT_EQ(first.periodGroupText, again.periodGroupText);
-}
-
 class IndexOutsideTheTable : public ::testing::TestWithParam<int> {};
 
 TEST_P(IndexOutsideTheTable, KeepsGroupPeriodAndMassAfterHelium) {
