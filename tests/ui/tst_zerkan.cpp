@@ -1,0 +1,78 @@
+// The program's start-up path as main runs it: the checks run inside the real application
+// object, at the first turn of the main window's event loop, and then close the window.
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QProcess>
+#include <QTest>
+
+#include "ui/zerkan.h"
+#include "ui/zerkandlg.h"
+#include "userinput.h"
+
+using zerkan::MainDialog;
+
+class tst_Zerkan : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit tst_Zerkan(MainDialog& dialog) : dialog_(dialog) {}
+
+  private slots:
+    void runsTheMainWindowModally();
+    void namesTheApplicationAfterItsProgramFile();
+    void sharesOneRecordWithTheWindow();
+    void saysInOneLineWhenThereIsNoDisplay();
+
+  private:
+    MainDialog& dialog_;
+};
+
+void tst_Zerkan::runsTheMainWindowModally() {
+    QVERIFY(dialog_.isVisible());
+    QVERIFY(dialog_.isModal());
+    QCOMPARE(QApplication::activeModalWidget(), &dialog_);
+    QCOMPARE(dialog_.windowTitle(), QStringLiteral("Zerkan Kütlesi 3.1"));
+    QVERIFY(!dialog_.QWidget::windowIcon().isNull());  // the member of that name hides it
+}
+
+void tst_Zerkan::namesTheApplicationAfterItsProgramFile() {
+    QCOMPARE(QCoreApplication::applicationName(),
+             QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("tst_zerkan"));
+    QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("3.1.0.1"));
+}
+
+void tst_Zerkan::sharesOneRecordWithTheWindow() {
+    QVERIFY(QTest::qWaitForWindowActive(&dialog_));
+    zerkan::test::TypeOver(dialog_.findChild<QLineEdit*>(QStringLiteral("CountField")),
+                           QStringLiteral("42"));
+    QCOMPARE(zerkan::ProgramState().count, 42);
+}
+
+void tst_Zerkan::saysInOneLineWhenThereIsNoDisplay() {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(ZERKAN_PROGRAM), {});
+    QVERIFY(program.waitForFinished());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(program.readAllStandardError()),
+             QStringLiteral("Zerkan Kütlesi: grafik ekran bulunamadı (DISPLAY tanımlı değil).\n"));
+    QCOMPARE(program.readAllStandardOutput(), QByteArray());
+}
+
+int main(int argc, char** argv) {
+    int status = 1;
+    const int exitCode = zerkan::RunZerkan(argc, argv, [&](MainDialog& dialog) {
+        tst_Zerkan checks(dialog);
+        status = QTest::qExec(&checks, argc, argv);
+        dialog.reject();
+    });
+    return exitCode != 0 ? exitCode : status;
+}
+
+#include "tst_zerkan.moc"
