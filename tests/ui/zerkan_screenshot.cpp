@@ -1,0 +1,63 @@
+// zerkan-screenshot OUTPUT.png: starts the program as main does, composes H2O by keyboard,
+// shows oxygen's information, and saves a picture of the window. scripts/screenshot.sh runs
+// it under Xvfb for the README.
+
+#include <QLineEdit>
+#include <QPixmap>
+#include <QSignalSpy>
+#include <QTest>
+#include <cstdio>
+
+#include "ui/zerkan.h"
+#include "ui/zerkandlg.h"
+#include "userinput.h"
+
+namespace {
+
+using namespace zerkan::test;
+
+bool ComposeWater(zerkan::MainDialog& dialog) {
+    QSignalSpy added(dialog.findChild<QPushButton*>(QStringLiteral("AddButton")),
+                     &QPushButton::clicked);
+    PressKey(Qt::Key_Tab);
+    TypeIntoFocus(QStringLiteral("Hidrojen"));
+    for (int i = 0; i < 3; ++i)
+        PressKey(Qt::Key_Tab);
+    TypeIntoFocus(QStringLiteral("2"));
+    PressKey(Qt::Key_E, Qt::AltModifier);
+    if (!added.wait())
+        return false;
+    for (int i = 0; i < 2; ++i)
+        PressKey(Qt::Key_Tab, Qt::ShiftModifier);
+    TypeIntoFocus(QStringLiteral("O"));
+    PressKey(Qt::Key_E, Qt::AltModifier);
+    if (!added.wait())
+        return false;
+    // Oxygen chosen once more from the list fills the information area for the picture.
+    ChooseFromList(dialog.findChild<QComboBox*>(QStringLiteral("NamePicker")), 7);
+    return dialog.findChild<QLineEdit*>(QStringLiteral("FormulaBox"))->text() == u"H2O";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fputs("usage: zerkan-screenshot OUTPUT.png\n", stderr);
+        return 2;
+    }
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    int status = 1;
+    const int exitCode = zerkan::RunZerkan(1, argv, [&](zerkan::MainDialog& dialog) {
+        if (!QTest::qWaitForWindowActive(&dialog)) {
+            std::fputs("zerkan-screenshot: the window did not become active\n", stderr);
+        } else if (!ComposeWater(dialog)) {
+            std::fputs("zerkan-screenshot: composing H2O failed\n", stderr);
+        } else if (!dialog.grab().save(output)) {
+            std::fprintf(stderr, "zerkan-screenshot: cannot write %s\n", argv[1]);
+        } else {
+            status = 0;
+        }
+        dialog.reject();
+    });
+    return exitCode != 0 ? exitCode : status;
+}
