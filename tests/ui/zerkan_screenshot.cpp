@@ -1,6 +1,6 @@
-// zerkan-screenshot OUTPUT.png: starts the program as main does, composes H2O by keyboard,
-// shows oxygen's information, and saves a picture of the window. scripts/screenshot.sh runs
-// it under Xvfb for the README.
+// zerkan-screenshot OUTPUT.png [ABOUT.png]: starts the program as main does, composes H2O by
+// keyboard, shows oxygen's information, and saves a picture of the window. scripts/screenshot.sh
+// runs it under Xvfb for the README. With a second file it also saves the About box.
 
 #include <QLineEdit>
 #include <QPixmap>
@@ -8,6 +8,7 @@
 #include <QTest>
 #include <cstdio>
 
+#include "ui/aboutdialog.h"
 #include "ui/zerkan.h"
 #include "ui/zerkandlg.h"
 #include "userinput.h"
@@ -41,8 +42,8 @@ bool ComposeWater(zerkan::MainDialog& dialog) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fputs("usage: zerkan-screenshot OUTPUT.png\n", stderr);
+    if (argc != 2 && argc != 3) {
+        std::fputs("usage: zerkan-screenshot OUTPUT.png [ABOUT.png]\n", stderr);
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
@@ -56,6 +57,15 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "zerkan-screenshot: cannot write %s\n", argv[1]);
         } else {
             status = 0;
+        }
+        if (status == 0 && argc == 3) {
+            zerkan::AboutDialog about(&dialog);
+            about.show();
+            if (!QTest::qWaitForWindowExposed(&about) ||
+                !about.grab().save(QString::fromLocal8Bit(argv[2]))) {
+                std::fprintf(stderr, "zerkan-screenshot: cannot write %s\n", argv[2]);
+                status = 1;
+            }
         }
         dialog.reject();
     });
