@@ -30,7 +30,9 @@ class MemorySurface final : public MainWindowSurface {
     int GetSelection(ControlId picker) const override;
     void MatchTypedText(ControlId picker) override;
     void SetCountValue(int value) override;
-    // ReadCountText (surface.h) applied to what CountField shows.
+    // ReadCountText (surface.h) on what CountField shows: optional blanks, an optional minus
+    // sign, then digits up to the first other character; no digits reads as 0, and values
+    // beyond 32 bits clamp to INT_MAX / INT_MIN. Never an error, never overflow.
     int ReadCountValue() const override;
     void LimitCountLength(int maxLength) override;
     void SetVisible(ControlId control, bool visible) override;
