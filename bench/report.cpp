@@ -51,6 +51,12 @@ void StartupRows(const std::string& label, const json& runs, std::vector<Row>& r
                     Fixed(baseWall, 1) + " ms", Fixed(progWall, 1) + " ms", Fixed(ratio, 3) + " ×",
                     "<= 1.15 ×", Verdict(ratio <= 1.15)});
 
+    const double baseCpu = runs["baseline"]["median_cpu_s"].get<double>() * 1000.0;
+    const double progCpu = runs["program"]["median_cpu_s"].get<double>() * 1000.0;
+    rows.push_back({"start-up CPU time (user+sys), " + label + " (median of " + count + ")",
+                    Fixed(baseCpu, 1) + " ms", Fixed(progCpu, 1) + " ms",
+                    Fixed(progCpu / baseCpu, 3) + " ×", "–", ""});
+
     const double baseRss = runs["baseline"]["median_maxrss_kib"].get<double>() / 1024.0;
     const double progRss = runs["program"]["median_maxrss_kib"].get<double>() / 1024.0;
     const double extra = progRss - baseRss;
@@ -99,6 +105,7 @@ double ToMicro(double value, const std::string& unit) {
 void ActionRows(const json& results, std::vector<Row>& rows) {
     struct Found {
         std::optional<double> median;
+        std::optional<double> cpu;
         std::optional<double> paints;
         std::string error;
         int repetitions = 0;
@@ -123,6 +130,8 @@ void ActionRows(const json& results, std::vector<Row>& rows) {
             f.error = b.value("error_message", "error");
         if (b.value("aggregate_name", "") == "median") {
             f.median = ToMicro(b["real_time"].get<double>(), b.value("time_unit", "ns"));
+            if (b.contains("cpu_us"))
+                f.cpu = b["cpu_us"].get<double>();
             if (b.contains("paints"))
                 f.paints = b["paints"].get<double>();
         }
@@ -136,16 +145,28 @@ void ActionRows(const json& results, std::vector<Row>& rows) {
         const auto target = ActionTarget(surface, entries);
         Row row;
         row.measure = (surface == "window" ? "window (offscreen) " : "MemorySurface ") + action +
-                      ", " + std::to_string(entries) + " entries (median of " +
+                      ", " + std::to_string(entries) + " entries (wall, median of " +
                       std::to_string(f.repetitions) + ")";
         if (!f.error.empty() || !f.median) {
             row.program = "failed: " + (f.error.empty() ? std::string("no median") : f.error);
             row.met = target ? "**no**" : "";
         } else {
             row.program = Micro(*f.median);
+            if (f.cpu)
+                row.relation = "CPU " + Micro(*f.cpu);
             if (f.paints)
-                row.relation = Fixed(*f.paints, 1) + " paint events/action";
-            row.met = target ? Verdict(*f.median <= *target) : "";
+                row.relation += ", " + Fixed(*f.paints, 0) + " widgets painted";
+            if (target) {
+                // On a shared machine the wall time also holds other processes' time slices;
+                // say so rather than hide either number.
+                if (*f.median <= *target) {
+                    row.met = "yes";
+                } else if (f.cpu && *f.cpu <= *target) {
+                    row.met = "CPU yes, wall **no**";
+                } else {
+                    row.met = "**no**";
+                }
+            }
         }
         row.target = target ? "<= " + TargetText(*target) : "–";
         rows.push_back(row);

@@ -1,7 +1,7 @@
-// Starts two programs alternately, many times, and records the wall time from spawn to exit
-// and the peak resident memory of each run (the child's own ru_maxrss, from wait4). Runs are
-// paired and the order inside a pair alternates, so that drift of the machine (other builds,
-// cache state) falls on both programs alike. Writes JSON.
+// Starts two programs alternately, many times, and records of each run the wall time from
+// spawn to exit, the CPU time and the peak resident memory (the child's own rusage, from
+// wait4). Runs are paired and the order inside a pair alternates, so that drift of the
+// machine (other builds, cache state) falls on both programs alike. Writes JSON.
 //
 //   zerkan_bench_startup <runs> <warm-up runs> <baseline> <program> <out.json>
 
@@ -28,8 +28,13 @@ namespace {
 
 struct Run {
     double seconds = 0.0;
+    double cpuSeconds = 0.0;  // user + system of the child alone
     long maxRssKiB = 0;
 };
+
+double Seconds(const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+}
 
 Run RunOnce(const std::string& path) {
     posix_spawn_file_actions_t actions;
@@ -57,7 +62,8 @@ Run RunOnce(const std::string& path) {
         throw std::runtime_error(path + " did not exit cleanly (status " + std::to_string(status) +
                                  ")");
     }
-    return {std::chrono::duration<double>(end - start).count(), usage.ru_maxrss};
+    return {std::chrono::duration<double>(end - start).count(),
+            Seconds(usage.ru_utime) + Seconds(usage.ru_stime), usage.ru_maxrss};
 }
 
 template <class T>
@@ -69,16 +75,19 @@ double Median(std::vector<T> values) {
 }
 
 nlohmann::json Summary(const std::string& path, const std::vector<Run>& runs) {
-    std::vector<double> seconds;
+    std::vector<double> seconds, cpu;
     std::vector<long> rss;
     for (const Run& run : runs) {
         seconds.push_back(run.seconds);
+        cpu.push_back(run.cpuSeconds);
         rss.push_back(run.maxRssKiB);
     }
     return {{"path", path},
             {"wall_s", seconds},
             {"maxrss_kib", rss},
+            {"cpu_s", cpu},
             {"median_wall_s", Median(seconds)},
+            {"median_cpu_s", Median(cpu)},
             {"median_maxrss_kib", Median(rss)},
             {"min_wall_s", *std::min_element(seconds.begin(), seconds.end())}};
 }
