@@ -105,9 +105,14 @@ bool IsBlankLine(std::string_view line) {
 }
 
 std::optional<Event> ParseEventLine(std::string_view line, std::string& error) {
-    const json object = json::parse(line.begin(), line.end(), nullptr, false);
-    if (object.is_discarded()) {
-        error = "not valid JSON";
+    json object;
+    try {
+        object = json::parse(line.begin(), line.end());
+    } catch (const json::parse_error& failure) {
+        error = "not valid JSON (at byte " + std::to_string(failure.byte) + ")";
+        return std::nullopt;
+    } catch (const json::exception&) {
+        error = "not valid JSON (a number out of range)";
         return std::nullopt;
     }
     if (!object.is_object()) {

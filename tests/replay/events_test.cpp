@@ -87,6 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{R"({"ev":"click","button":"AddButton"} {})", "not valid JSON"},
         BadLine{R"({"ev":"click","button":"AddButton",})", "not valid JSON"},
         BadLine{"{\"ev\":\"type\",\"picker\":\"NamePicker\",\"text\":\"\xC4\"}", "not valid JSON"},
+        BadLine{R"({"ev":"choose","picker":"NamePicker","index":1e400})", "not valid JSON"},
         BadLine{"[1,2]", "not a JSON object"}, BadLine{"\"click\"", "not a JSON object"},
         BadLine{"null", "not a JSON object"}, BadLine{"{}", "missing field \"ev\""},
         BadLine{R"({"ev":3})", "\"ev\" must be a string"},
