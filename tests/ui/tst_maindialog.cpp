@@ -75,6 +75,7 @@ class tst_MainDialog : public QObject {
     void acceptAction();
     void cancel_data();
     void cancel();
+    void escapeWithAnOpenListClosesOnlyTheList();
     void enterOnAButtonPressesThatButton();
     void mnemonics_data();
     void mnemonics();
@@ -187,22 +188,30 @@ void tst_MainDialog::shouldComposeWaterWithTheKeyboardAlone() {
 
 void tst_MainDialog::acceptAction_data() {
     QTest::addColumn<Setup>("setup");
+    QTest::addColumn<QString>("enterIn");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
 
-    QTest::newRow("empty count: an integer is expected")
-        << Setup::Nothing << QStringLiteral("Lütfen bir tam sayı girin.") << "CountField";
-    QTest::newRow("count 0: outside the range")
-        << Setup::ZeroCount
-        << QStringLiteral("Lütfen 1 ile 2147483647 arasında bir tam sayı girin.") << "CountField";
+    const QString integer = QStringLiteral("Lütfen bir tam sayı girin.");
+    const QString range = QStringLiteral("Lütfen 1 ile 2147483647 arasında bir tam sayı girin.");
+    const QString number = QStringLiteral("Lütfen bir sayı girin.");
+    QTest::newRow("empty count, Enter in a picker: an integer is expected")
+        << Setup::Nothing << "NamePicker" << integer << "CountField";
+    QTest::newRow("count 0, Enter in a picker: outside the range")
+        << Setup::ZeroCount << "NumberPicker" << range << "CountField";
+    QTest::newRow("count 0, Enter in the count field: outside the range")
+        << Setup::ZeroCount << "CountField" << range << "CountField";
     QTest::newRow("count but no molecular mass: a number is expected")
-        << Setup::CountOnly << QStringLiteral("Lütfen bir sayı girin.") << "MolecularMassBox";
-    QTest::newRow("everything valid: the window ends")
-        << Setup::ElementAndMolecule << QString() << QString();
+        << Setup::CountOnly << "SymbolPicker" << number << "MolecularMassBox";
+    QTest::newRow("everything valid, Enter in a picker: the window ends")
+        << Setup::ElementAndMolecule << "NamePicker" << QString() << QString();
+    QTest::newRow("everything valid, Enter in the molecular mass: the window ends")
+        << Setup::ElementAndMolecule << "MolecularMassBox" << QString() << QString();
 }
 
 void tst_MainDialog::acceptAction() {
     QFETCH(Setup, setup);
+    QFETCH(QString, enterIn);
     QFETCH(QString, message);
     QFETCH(QString, focus);
 
@@ -229,7 +238,10 @@ void tst_MainDialog::acceptAction() {
     const QString countText = w.Edit("CountField")->text();
     QSignalSpy finished(w.dialog.get(), &QDialog::finished);
 
-    QTest::mouseClick(w.Picker("NamePicker")->lineEdit(), Qt::LeftButton);
+    QWidget* field = w.dialog->findChild<QWidget*>(enterIn);
+    if (auto* picker = qobject_cast<QComboBox*>(field))
+        field = picker->lineEdit();
+    QTest::mouseClick(field, Qt::LeftButton);
     PressKey(Qt::Key_Return);
 
     if (message.isEmpty()) {
@@ -283,6 +295,22 @@ void tst_MainDialog::cancel() {
     QCOMPARE(finished.front().front().toInt(), int(QDialog::Rejected));
     QVERIFY(!w.dialog->isVisible());
     QVERIFY(messages.shown.empty());
+}
+
+void tst_MainDialog::escapeWithAnOpenListClosesOnlyTheList() {
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
+    QComboBox* picker = w.Picker("SymbolPicker");
+    picker->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(picker, Qt::Key_Down, Qt::AltModifier);
+    QVERIFY(picker->view()->isVisible());
+    QSignalSpy finished(w.dialog.get(), &QDialog::finished);
+    QTest::keyClick(picker->view(), Qt::Key_Escape);
+    QVERIFY(!picker->view()->isVisible());
+    QCOMPARE(finished.size(), 0);
+    QCOMPARE(picker->currentIndex(), -1);
+    QTest::keyClick(picker, Qt::Key_Escape);
+    QCOMPARE(finished.size(), 1);
 }
 
 void tst_MainDialog::enterOnAButtonPressesThatButton() {
