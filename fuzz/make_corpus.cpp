@@ -3,7 +3,8 @@
 // Writes the fuzzers' seed corpus from scenario files: OUTDIR/events/NAME, the scenario's
 // gestures in the event fuzzer's encoding (lines that do not parse are left out), and
 // OUTDIR/lines/NAME-K, each line K of the file as it is, for the line fuzzer. Adds one seed
-// that passes the 1000-entry limit with bursts and then undoes past the empty molecule.
+// that passes the 1000-entry limit with bursts, undoes a little and adds again, and one that
+// undoes past the empty molecule.
 
 #include <cstdint>
 #include <filesystem>
@@ -86,13 +87,16 @@ int main(int argc, char** argv) {
         }
     }
     // Five bursts of 256 Adds with count 3 (noble gases refused on the way), past the limit,
-    // then 8 * 256 Undos.
+    // then 32 Undos and an Add. Each Undo near the limit rebuilds 1000 entries, so more would
+    // only slow every run of this seed.
     std::vector<std::uint8_t> limit;
     for (int burst = 0; burst < 5; ++burst)
         limit.insert(limit.end(), {254, 255, 0, 1, '3'});
-    limit.insert(limit.end(), {255, 255, 5});
+    limit.insert(limit.end(), {255, 3, 5});
     Write(out / "events" / "past_the_limit", limit);
-    std::cout << "seed corpus: " << files + 1 << " event inputs, " << lines << " lines in "
+    // 40 Adds with an empty count field, then 64 Undos, past the empty molecule.
+    Write(out / "events" / "undo_past_empty", {254, 39, 7, 0, 255, 7});
+    std::cout << "seed corpus: " << files + 2 << " event inputs, " << lines << " lines in "
               << out.string() << "\n";
     return 0;
 }
