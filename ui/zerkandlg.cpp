@@ -263,8 +263,6 @@ Text MainDialog::GetText(ControlId control) const {
         return FromQString(label->text());
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         return FromQString(edit->text());
-    if (auto* button = qobject_cast<QPushButton*>(widget))
-        return FromQString(button->text());
     return {};
 }
 
