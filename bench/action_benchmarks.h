@@ -37,11 +37,13 @@ struct FixtureEntry {
     int count;
 };
 
+inline constexpr std::string_view kNobleGasKind = "Soygaz"_w;
+
 inline FixtureEntry FixtureEntryAt(int k) {
     static const std::vector<int> accepted = [] {
         std::vector<int> indices;
         for (int i = 0; i < kElementCount; ++i) {
-            if (ElementTable::classify(i).kindText != "Soygaz"_w)
+            if (ElementTable::classify(i).kindText != kNobleGasKind)
                 indices.push_back(i);
         }
         return indices;

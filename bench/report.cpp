@@ -13,6 +13,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,7 +40,12 @@ json Load(const std::string& path) {
     std::ifstream in(path);
     if (!in)
         throw std::runtime_error("cannot read " + path);
-    return json::parse(in);
+    std::stringstream text;
+    text << in.rdbuf();
+    // Google Benchmark writes NaN for the spread of a counter that is always 0, which is not
+    // JSON; such values carry nothing for this table.
+    static const std::regex notANumber(R"(:\s*-?(nan|NaN|inf|Inf)\b)");
+    return json::parse(std::regex_replace(text.str(), notANumber, ": null"));
 }
 
 void StartupRows(const std::string& label, const json& runs, std::vector<Row>& rows) {
@@ -130,9 +136,9 @@ void ActionRows(const json& results, std::vector<Row>& rows) {
             f.error = b.value("error_message", "error");
         if (b.value("aggregate_name", "") == "median") {
             f.median = ToMicro(b["real_time"].get<double>(), b.value("time_unit", "ns"));
-            if (b.contains("cpu_us"))
+            if (b.contains("cpu_us") && b["cpu_us"].is_number())
                 f.cpu = b["cpu_us"].get<double>();
-            if (b.contains("paints"))
+            if (b.contains("paints") && b["paints"].is_number())
                 f.paints = b["paints"].get<double>();
         }
     }
