@@ -16,7 +16,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <ctime>
 #include <string>
 #include <string_view>
@@ -90,7 +92,10 @@ template <class Driver>
 class ActionTimer {
   public:
     ActionTimer(benchmark::State& bm, Driver& driver)
-        : bm_(bm), driver_(driver), messages_(driver.MessageCount()) {}
+        : bm_(bm), driver_(driver), messages_(driver.MessageCount()) {
+        wallSeconds_.reserve(static_cast<std::size_t>(bm.max_iterations));
+        cpuSeconds_.reserve(kCpuTime ? static_cast<std::size_t>(bm.max_iterations) : 0);
+    }
 
     template <class Action>
     void Time(Action&& action) {
@@ -100,10 +105,12 @@ class ActionTimer {
         action();
         driver_.Settle();
         const auto end = std::chrono::steady_clock::now();
+        const double wall = std::chrono::duration<double>(end - start).count();
+        wallSeconds_.push_back(wall);
         if (kCpuTime)
-            cpuSeconds_ += ThreadCpuSeconds() - cpuStart;
+            cpuSeconds_.push_back(ThreadCpuSeconds() - cpuStart);
         paints_ += PaintsSoFar(driver_) - paintsBefore;
-        bm_.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        bm_.SetIterationTime(wall);
     }
 
     // Refuses to report a number when an action showed a message box (it would be timing a
@@ -114,10 +121,11 @@ class ActionTimer {
         } else if (EntriesHeld(driver_.State()) != entries) {
             bm_.SkipWithError("the molecule was not restored");
         } else {
-            if (kCpuTime) {
-                bm_.counters["cpu_us"] =
-                    benchmark::Counter(cpuSeconds_ * 1e6, benchmark::Counter::kAvgIterations);
-            }
+            // Medians of this repetition's actions: a time slice lost to another process spoils
+            // one action, not the figure.
+            bm_.counters["wall_p50_us"] = Median(wallSeconds_) * 1e6;
+            if (kCpuTime)
+                bm_.counters["cpu_p50_us"] = Median(cpuSeconds_) * 1e6;
             if constexpr (requires { driver_.PaintCount(); }) {
                 bm_.counters["paints"] = benchmark::Counter(static_cast<double>(paints_),
                                                             benchmark::Counter::kAvgIterations);
@@ -135,7 +143,16 @@ class ActionTimer {
     Driver& driver_;
     std::size_t messages_;
     std::size_t paints_ = 0;
-    double cpuSeconds_ = 0.0;
+    std::vector<double> wallSeconds_;
+    std::vector<double> cpuSeconds_;
+
+    static double Median(std::vector<double> values) {
+        if (values.empty())
+            return 0.0;
+        const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+        std::nth_element(values.begin(), middle, values.end());
+        return *middle;
+    }
 
     static double ThreadCpuSeconds() {
         timespec now{};

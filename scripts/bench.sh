@@ -23,6 +23,7 @@ if [ -z "$probe" ] || [ -z "$program" ]; then
 fi
 
 out="build/bench/results"
+load_before="$(cut -d' ' -f1-3 /proc/loadavg)"
 mkdir -p "$out"
 gbench=(--benchmark_repetitions="$reps" --benchmark_report_aggregates_only=true
         --benchmark_out_format=json)
@@ -45,7 +46,7 @@ while read -r lib; do
 done < <(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p')
 
 echo
-echo "Release build, $(date -u +%Y-%m-%d), $(nproc) CPU $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1), Qt $(qtpaths6 --qt-version 2>/dev/null || echo 6)"
+echo "Release build, $(date -u +%Y-%m-%d), $(nproc) CPU $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1), Qt $(qtpaths6 --qt-version 2>/dev/null || echo 6), load average $load_before before, $(cut -d' ' -f1-3 /proc/loadavg) after"
 echo
 "$report" --startup offscreen "$out/startup-offscreen.json" \
     --startup Xvfb "$out/startup-xvfb.json" \
