@@ -63,7 +63,19 @@ class InvariantHistory {
 };
 
 // Observes the state into `history`, then returns every invariant that does not hold, one
-// readable line each; empty when all hold. Never crashes on a corrupt record.
+// readable line each; empty when all hold. Never crashes on a corrupt record. The invariants:
+// - 1 <= step <= 1001, and entries 0..step-2 hold an element 0..111 and a count 1..999999999;
+// - molecularMass is the in-order sum of count times atomic mass over those entries (bit for
+//   bit until something is taken back, within the rounding bound after), exactly 0.0 when
+//   none is held; MolecularMassBox shows it (empty at step 1);
+// - formulaText and contentsText spell the entries by the formula and contents rules;
+//   FormulaBox shows formulaText; ContentsBox shows contentsText (after Undo, Reset) or it
+//   with its final ", " as one blank (after Add);
+// - StepPrompt and CountLabel carry step (and show promptText, countLabelText once written);
+// - CountField holds at most nine digits, and count is their value (0 when empty);
+// - selectedIndex is -1..111;
+// - the information area is empty (four empty lines, AtomicMassLabel hidden) or describes
+//   the one element that all three pickers show and select.
 std::vector<std::string> CheckInvariants(const CompositionState& state, const SurfaceView& view,
                                          InvariantHistory& history);
 std::vector<std::string> CheckInvariants(const CompositionState& state,
