@@ -1,5 +1,6 @@
 #include <cmath>
 #include <functional>
+#include <ostream>
 
 #include "core/elements.h"
 #include "window_fixture.h"
@@ -72,6 +73,11 @@ struct Refusal {
     std::function<void(WindowTest&)> act;
     std::string message;
 };
+
+// Keeps the test names CTest lists short and readable.
+void PrintTo(const Refusal& refusal, std::ostream* os) {
+    *os << refusal.name;
+}
 
 class AddRefusal : public WindowTest, public ::testing::WithParamInterface<Refusal> {};
 

@@ -1,5 +1,7 @@
-#include "core/search.h"
+#include <ostream>
+
 #include "core/elements.h"
+#include "core/search.h"
 #include "window_fixture.h"
 
 namespace zerkan::test {
@@ -13,6 +15,10 @@ struct Typed {
     const char* text;
     int found;  // -1: nothing
 };
+
+void PrintTo(const Typed& typed, std::ostream* os) {
+    *os << '"' << typed.text << '"';
+}
 
 class TypedSearch : public WindowTest, public ::testing::WithParamInterface<Typed> {};
 
