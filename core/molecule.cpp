@@ -34,6 +34,11 @@ std::string_view ListedName(int index) {
 std::string_view ListedSymbol(int index) {
     return index >= 0 && index < kElementCount ? ElementTable::Symbol(index) : std::string_view{};
 }
+double ListedMass(int index) {
+    double mass = 0.0;
+    LookUpAtomicMass(index, mass);
+    return mass;
+}
 
 char* Put(char* out, std::string_view text) {
     std::memcpy(out, text.data(), text.size());
@@ -43,7 +48,9 @@ char* Put(char* out, std::string_view text) {
 // Both texts for the first `entries` entries, by the same rules as Add: "count name, " and
 // the symbol followed by the count unless it is 0 or 1. Written straight into storage sized
 // for the longest possible entry, so that a long molecule costs one pass and no reallocation.
-void RebuildTexts(CompositionState& state, int entries) {
+// Rebuilds both texts from the first `entries` entries and returns their molar mass, summed in
+// the order Add accumulated it.
+double RebuildFromEntries(CompositionState& state, int entries) {
     constexpr std::size_t kMaxCountLength = 11;  // "-2147483648"
     const auto n = static_cast<std::size_t>(entries);
     Text& contents = state.contentsText;
@@ -52,9 +59,11 @@ void RebuildTexts(CompositionState& state, int entries) {
     formula.resize(n * (kMaxSymbolLength + kMaxCountLength));
     char* c = contents.data();
     char* f = formula.data();
+    double mass = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         const int element = state.entryElement[i];
         const int count = state.entryCount[i];
+        mass += static_cast<double>(count) * ListedMass(element);
         c = std::to_chars(c, c + kMaxCountLength, count).ptr;
         *c++ = ' ';
         c = Put(c, ListedName(element));
@@ -66,6 +75,7 @@ void RebuildTexts(CompositionState& state, int entries) {
     }
     contents.resize(static_cast<std::size_t>(c - contents.data()));
     formula.resize(static_cast<std::size_t>(f - formula.data()));
+    return mass;
 }
 
 // Every Add ends here, whether it stored an entry or refused.
@@ -172,8 +182,6 @@ void OnUndo(CompositionState& state, MainWindowSurface& surface) {
 
     state.selectedIndex = removed;
     LookUpAtomicMass(state.selectedIndex, state.atomicMass);
-    state.molecularMass -=
-        static_cast<double>(state.entryCount[static_cast<std::size_t>(r)]) * state.atomicMass;
 
     ShowChoosePrompts(state, surface);
 
@@ -181,7 +189,12 @@ void OnUndo(CompositionState& state, MainWindowSurface& surface) {
     // showing the growing texts one entry at a time would change nothing visible: the pickers
     // are moved to the removed element and both boxes are shown again below, and showing a
     // text in these boxes runs no handler. This keeps Undo linear in the number of entries.
-    RebuildTexts(state, r);
+    //
+    // The mass is summed again rather than reduced by the removed entry: after a large entry,
+    // subtracting it cancels the digits of what remains (1 Hidrojen and 999999999 Ununbiyum
+    // gave 1.0079345703125 after Undo). The sum in Add's order is exactly the mass the molecule
+    // had before the removed entry was added.
+    state.molecularMass = RebuildFromEntries(state, r);
     if (r > 0) {
         const int last = state.entryElement[static_cast<std::size_t>(r - 1)];
         state.nameText.assign(ListedName(last));
@@ -197,7 +210,7 @@ void OnUndo(CompositionState& state, MainWindowSurface& surface) {
     surface.PushBoundValues();
 
     if (state.step == 1) {
-        // Rounding left by the subtractions must not show once the molecule is empty.
+        // An empty molecule weighs exactly nothing.
         state.molecularMass = 0.0;
         surface.SetText(ControlId::MolecularMassBox, "");
         state.contentsText.clear();

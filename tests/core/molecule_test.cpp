@@ -197,6 +197,27 @@ TEST_F(WindowTest, UndoAfterARefusalRemovesTheLastAcceptedEntry) {
     EXPECT_EQ(state.formulaText, "HO");
 }
 
+// Undo gives back exactly the mass the molecule had before the removed Add, also after an
+// entry so large that subtracting it would cancel the digits of what remains.
+TEST_F(WindowTest, UndoRestoresTheMassHeldBeforeTheRemovedAdd) {
+    const std::pair<int, const char*> entries[] = {
+        {0, "1"}, {111, "999999999"}, {7, "2"}, {5, "3"}, {111, "999999999"}};
+    std::vector<double> before;
+    for (const auto& [element, count] : entries) {
+        before.push_back(state.molecularMass);
+        Add(element, count);
+    }
+    while (!before.empty()) {
+        Click(Id::UndoButton);
+        EXPECT_EQ(state.molecularMass, before.back()) << "after undoing entry " << before.size();
+        before.pop_back();
+    }
+    Add(0);
+    Add(111, "999999999");
+    Click(Id::UndoButton);
+    EXPECT_EQ(Shows(Id::MolecularMassBox), "1.00794");
+}
+
 TEST_F(WindowTest, UndoRebuildsTheSameTextsAsAddBuilt) {
     const char* counts[] = {"1", "2", "10", "999999999"};
     auto element = [](int k) {

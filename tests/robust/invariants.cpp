@@ -27,11 +27,6 @@ std::string Quote(std::string_view text) {
     return "\"" + ToUtf8(text) + "\"";
 }
 
-double UnitInLastPlace(double value) {
-    const double magnitude = std::fabs(value);
-    return std::nextafter(magnitude, std::numeric_limits<double>::infinity()) - magnitude;
-}
-
 class Report {
   public:
     void Fail(std::string line) { lines_.push_back(std::move(line)); }
@@ -61,7 +56,7 @@ void CheckStepAndEntries(const CompositionState& state, Report& report) {
     }
 }
 
-void CheckMass(const CompositionState& state, const InvariantHistory& history, Report& report) {
+void CheckMass(const CompositionState& state, Report& report) {
     const double mass = state.molecularMass;
     if (!std::isfinite(mass)) {
         report.Fail("molecularMass is not a finite number");
@@ -73,20 +68,9 @@ void CheckMass(const CompositionState& state, const InvariantHistory& history, R
         return;
     }
     const double sum = SumOfEntries(state);
-    if (!history.Subtracted()) {
-        if (mass != sum) {
-            report.Fail("molecularMass " + FormatMass(mass) + " differs from the in-order sum " +
-                        FormatMass(sum) + " of the entries, with nothing taken back");
-        }
-        return;
-    }
-    const double scale = std::max({history.Peak(), std::fabs(sum), std::fabs(mass)});
-    const double tolerance =
-        static_cast<double>(history.Operations() + HeldEntries(state) + 1) * UnitInLastPlace(scale);
-    if (std::fabs(mass - sum) > tolerance) {
-        report.Fail("molecularMass " + FormatMass(mass) + " differs from the sum " +
-                    FormatMass(sum) + " of the entries by more than rounding allows (" +
-                    FormatMass(tolerance) + ")");
+    if (mass != sum) {
+        report.Fail("molecularMass " + FormatMass(mass) + " differs from the in-order sum " +
+                    FormatMass(sum) + " of the entries");
     }
 }
 
@@ -224,20 +208,8 @@ void CheckMolecularMassBox(const CompositionState& state, const SurfaceView& vie
 }  // namespace
 
 void InvariantHistory::Observe(const CompositionState& state) {
-    const double mass = state.molecularMass;
-    if (state.step <= 1) {
+    if (state.step <= 1)
         *this = InvariantHistory();
-        return;
-    }
-    const long long moved = std::abs(static_cast<long long>(state.step) - lastStep_);
-    // Only a lower step means something was taken back. A mass that changed while the step
-    // stayed is not explained by rounding and gets no allowance.
-    if (state.step < lastStep_)
-        subtracted_ = true;
-    operations_ += moved;
-    if (std::isfinite(mass))
-        peak_ = std::max(peak_, std::fabs(mass));
-    lastStep_ = state.step;
 }
 
 bool InvariantHistory::Verified(const CompositionState& state) const {
@@ -317,7 +289,7 @@ std::vector<std::string> CheckInvariants(const CompositionState& state, const Su
     history.Observe(state);
     Report report;
     CheckStepAndEntries(state, report);
-    CheckMass(state, history, report);
+    CheckMass(state, report);
     CheckFormulaAndContents(state, view, history, report);
     CheckPrompts(state, view, report);
     CheckCount(state, view, report);

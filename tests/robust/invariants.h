@@ -30,34 +30,19 @@ struct SurfaceView {
 
 SurfaceView ViewOf(const MemorySurface& surface);
 
-// What the checker remembers between events. Undo subtracts from molecularMass, so after
-// Add/Undo cycles the stored mass is the sum of the remaining entries only up to the rounding
-// of every addition and subtraction made since the molecule was last empty. The record keeps
-// no trace of the removed entries, so the history keeps the largest mass seen and how many
-// additions and subtractions may have rounded: each moved the running value by at most half a
-// unit in the last place of the largest value, which bounds the drift. As long as nothing was
-// taken back no drift is allowed at all: the mass must equal the in-order sum bit for bit.
-// It also remembers the formula and contents texts it last found right, so that long sessions
-// do not rebuild them after every event.
+// What the checker remembers between events: the formula and contents texts it last found
+// right, so that long sessions do not rebuild them after every event.
 class InvariantHistory {
   public:
     // Call once after every event (CheckInvariants does); events must not be batched, or an
     // Add and an Undo between two calls would go unseen.
     void Observe(const CompositionState& state);
 
-    double Peak() const { return peak_; }
-    long long Operations() const { return operations_; }
-    bool Subtracted() const { return subtracted_; }
-
     // Texts already found to spell entries 0..step-2 at this step.
     bool Verified(const CompositionState& state) const;
     void MarkVerified(const CompositionState& state);
 
   private:
-    int lastStep_ = 1;
-    double peak_ = 0.0;
-    long long operations_ = 0;
-    bool subtracted_ = false;
     int verifiedStep_ = 0;
     Text verifiedFormula_, verifiedContents_;
 };
@@ -65,9 +50,9 @@ class InvariantHistory {
 // Observes the state into `history`, then returns every invariant that does not hold, one
 // readable line each; empty when all hold. Never crashes on a corrupt record. The invariants:
 // - 1 <= step <= 1001, and entries 0..step-2 hold an element 0..111 and a count 1..999999999;
-// - molecularMass is the in-order sum of count times atomic mass over those entries (bit for
-//   bit until something is taken back, within the rounding bound after), exactly 0.0 when
-//   none is held; MolecularMassBox shows it (empty at step 1);
+// - molecularMass is the in-order sum of count times atomic mass over those entries, bit for
+//   bit (Undo sums the remaining entries again), exactly 0.0 when none is held;
+//   MolecularMassBox shows it (empty at step 1);
 // - formulaText and contentsText spell the entries by the formula and contents rules;
 //   FormulaBox shows formulaText; ContentsBox shows contentsText (after Undo, Reset) or it
 //   with its final ", " as one blank (after Add);
