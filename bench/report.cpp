@@ -16,6 +16,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -148,6 +149,20 @@ void ActionRows(const json& results, std::vector<Row>& rows) {
                 f.paints = b["paints"].get<double>();
         }
     }
+    // Random interleaving runs the benchmarks in any order; the table keeps one.
+    const auto rank = [](const std::string& key) {
+        static const std::vector<std::string> actions = {"Choose", "Search", "Add", "Undo",
+                                                         "Reset"};
+        const std::string surface = key.substr(0, key.find('/'));
+        const std::string action =
+            key.substr(surface.size() + 1, key.rfind('/') - surface.size() - 1);
+        const auto position = std::find(actions.begin(), actions.end(), action);
+        return std::make_tuple(surface == "memory" ? 0 : 1,
+                               std::stoi(key.substr(key.rfind('/') + 1)),
+                               position - actions.begin());
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](const std::string& a, const std::string& b) { return rank(a) < rank(b); });
     for (const std::string& key : order) {
         const Found& f = found[key];
         const std::string surface = key.substr(0, key.find('/'));
@@ -168,17 +183,10 @@ void ActionRows(const json& results, std::vector<Row>& rows) {
                 row.relation = "CPU " + Micro(*f.cpu);
             if (f.paints)
                 row.relation += ", " + Fixed(*f.paints, 0) + " widgets painted";
-            if (target) {
-                // On a shared machine the wall time also holds other processes' time slices;
-                // say so rather than hide either number.
-                if (*f.median <= *target) {
-                    row.met = "yes";
-                } else if (f.cpu && *f.cpu <= *target) {
-                    row.met = "CPU yes, wall **no**";
-                } else {
-                    row.met = "**no**";
-                }
-            }
+            // The targets are wall times; the CPU time only tells a busy machine from a slow
+            // action.
+            if (target)
+                row.met = Verdict(*f.median <= *target);
         }
         row.target = target ? "<= " + TargetText(*target) : "–";
         rows.push_back(row);

@@ -25,8 +25,10 @@ fi
 out="build/bench/results"
 load_before="$(cut -d' ' -f1-3 /proc/loadavg)"
 mkdir -p "$out"
-gbench=(--benchmark_repetitions="$reps" --benchmark_report_aggregates_only=true
-        --benchmark_out_format=json)
+# Repetitions interleaved at random, so that a slow minute of the machine spreads over all
+# benchmarks instead of spoiling one.
+gbench=(--benchmark_repetitions="$reps" --benchmark_enable_random_interleaving=true
+        --benchmark_report_aggregates_only=true --benchmark_out_format=json)
 
 echo "bench: actions through the in-memory surface" >&2
 "$actions_memory" "${gbench[@]}" --benchmark_out="$out/actions-memory.json" >/dev/null
