@@ -84,5 +84,8 @@ int ReadCountText(std::string_view text);
 // Entry `index` (0..111) of a picker's list: the number, the name or the symbol.
 Text PickerEntryText(ControlId picker, int index);
 bool IsPicker(ControlId control);
+// The control's member name ("NamePicker", "AddButton", ...), which is also the real window's
+// objectName and the name events use for it; empty for an id that names no control.
+std::string_view ControlName(ControlId control);
 
 }  // namespace zerkan

@@ -25,33 +25,10 @@ QString ToQString(std::string_view text) {
     return QString::fromStdString(ToUtf8(text));
 }
 
-const char* NameOf(ControlId id) {
-    switch (id) {
-        case ControlId::NumberPicker:
-            return "NumberPicker";
-        case ControlId::NamePicker:
-            return "NamePicker";
-        case ControlId::SymbolPicker:
-            return "SymbolPicker";
-        case ControlId::CountField:
-            return "CountField";
-        case ControlId::SearchButton:
-            return "SearchButton";
-        case ControlId::AddButton:
-            return "AddButton";
-        case ControlId::UndoButton:
-            return "UndoButton";
-        case ControlId::ResetButton:
-            return "ResetButton";
-        case ControlId::ContentsBox:
-            return "ContentsBox";
-        case ControlId::FormulaBox:
-            return "FormulaBox";
-        case ControlId::AtomicMassLabel:
-            return "AtomicMassLabel";
-        default:
-            return "";
-    }
+// The widgets carry their member names as object names.
+QString NameOf(ControlId id) {
+    const std::string_view name = ControlName(id);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 // The runner's standard error carries its own diagnostics only; the offscreen platform's
@@ -132,7 +109,7 @@ class WindowDriver final : public ScenarioDriver {
         QTest::keyClick(list, Qt::Key_Return);
         if (list->isVisible() || box->currentIndex() != index) {
             std::fprintf(stderr, "zerkan-replay: choosing entry %d of %s failed\n", index,
-                         NameOf(picker));
+                         qPrintable(NameOf(picker)));
         }
     }
 

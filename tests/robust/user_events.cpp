@@ -3,30 +3,6 @@
 #include <nlohmann/json.hpp>
 
 namespace zerkan::robust {
-namespace {
-
-const char* ControlName(ControlId id) {
-    switch (id) {
-        case ControlId::NumberPicker:
-            return "NumberPicker";
-        case ControlId::NamePicker:
-            return "NamePicker";
-        case ControlId::SymbolPicker:
-            return "SymbolPicker";
-        case ControlId::SearchButton:
-            return "SearchButton";
-        case ControlId::AddButton:
-            return "AddButton";
-        case ControlId::UndoButton:
-            return "UndoButton";
-        case ControlId::ResetButton:
-            return "ResetButton";
-        default:
-            return "?";
-    }
-}
-
-}  // namespace
 
 void Apply(MemorySurface& surface, const UserEvent& event) {
     switch (event.gesture) {
