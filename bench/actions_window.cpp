@@ -16,34 +16,12 @@
 
 #include "bench/action_benchmarks.h"
 #include "core/composition_state.h"
+#include "core/surface.h"
 #include "ui/zerkandlg.h"
 
 namespace {
 
 using zerkan::ControlId;
-
-const char* ObjectName(ControlId id) {
-    switch (id) {
-        case ControlId::NamePicker:
-            return "NamePicker";
-        case ControlId::SymbolPicker:
-            return "SymbolPicker";
-        case ControlId::NumberPicker:
-            return "NumberPicker";
-        case ControlId::CountField:
-            return "CountField";
-        case ControlId::AddButton:
-            return "AddButton";
-        case ControlId::UndoButton:
-            return "UndoButton";
-        case ControlId::ResetButton:
-            return "ResetButton";
-        case ControlId::SearchButton:
-            return "SearchButton";
-        default:
-            return "";
-    }
-}
 
 // Counts paint events anywhere in the program, so that each benchmark can report how many
 // widgets an action repaints.
@@ -112,9 +90,12 @@ class WindowDriver {
   private:
     template <class W>
     W* Find(ControlId id) {
-        W* widget = dialog_.findChild<W*>(QString::fromLatin1(ObjectName(id)));
+        const std::string_view name = zerkan::ControlName(id);
+        const QString objectName =
+            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+        W* widget = dialog_.findChild<W*>(objectName);
         if (widget == nullptr)
-            qFatal("no control named %s", ObjectName(id));
+            qFatal("no control named %s", qPrintable(objectName));
         return widget;
     }
 
