@@ -28,7 +28,7 @@ App::App(int& argc, char** argv) : QApplication(argc, argv) {
     // The application name stays Qt's default, the program file's name without extension:
     // message boxes carry it as their title.
     setApplicationVersion(QStringLiteral("3.1.0.1"));
-    setWindowIcon(QIcon(QStringLiteral(":/res/icon180.png")));
+    setWindowIcon(ProgramIcon());
 }
 
 int App::InitInstance(const std::function<void(MainDialog&)>& onShown) {

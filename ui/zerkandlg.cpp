@@ -86,9 +86,18 @@ std::optional<double> ParseDecimal(std::string_view text) {
 
 }  // namespace
 
+QIcon ProgramIcon() {
+    QIcon icon(QStringLiteral(":/res/icon180.png"));
+    for (int size : {48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/res/icons/hicolor/%1x%1/apps/zerkan-kutlesi.png").arg(size),
+                     QSize(size, size));
+    }
+    return icon;
+}
+
 MainDialog::MainDialog(CompositionState& state, QWidget* parent)
     : QDialog(parent), state_(state), readMeLauncher_(OpenReadMe) {
-    windowIcon = QIcon(QStringLiteral(":/res/icon180.png"));
+    windowIcon = ProgramIcon();
     setWindowTitle(QString::fromUtf8(layout::kMainTitle.data(),
                                      static_cast<qsizetype>(layout::kMainTitle.size())));
     // A top-level window with a taskbar button and a minimise box, neither resizable nor

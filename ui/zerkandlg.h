@@ -21,6 +21,9 @@ class QPushButton;
 
 namespace zerkan {
 
+// The program icon in every size the resources hold, so each screen and menu gets a crisp one.
+QIcon ProgramIcon();
+
 class MainDialog final : public QDialog, public MainWindowSurface {
     Q_OBJECT
 

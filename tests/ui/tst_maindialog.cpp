@@ -89,6 +89,7 @@ class tst_MainDialog : public QObject {
     void readMe_data();
     void readMe();
     void fileDropsAreNotAccepted();
+    void iconOffersEverySize();
 };
 
 void tst_MainDialog::cleanup() {
@@ -489,6 +490,13 @@ void tst_MainDialog::fileDropsAreNotAccepted() {
     QVERIFY(!w.dialog->acceptDrops());
     for (QWidget* widget : w.dialog->findChildren<QWidget*>())
         QVERIFY2(!widget->acceptDrops(), qPrintable(widget->objectName()));
+}
+
+void tst_MainDialog::iconOffersEverySize() {
+    Window w;
+    const QList<QSize> sizes = w.dialog->QWidget::windowIcon().availableSizes();
+    for (int size : {32, 48, 64, 128, 256})
+        QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
 }
 
 QTEST_MAIN(tst_MainDialog)
