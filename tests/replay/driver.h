@@ -26,12 +26,38 @@ struct WindowView {
     PickerView numberPicker, namePicker, symbolPicker;
     BoxView contentsBox, formulaBox;
     bool atomicMassLabelVisible = false;
-    Text countField, stepPrompt, countLabel, protonLine, atomicMassValue, periodGroupLine,
-        kindLine, molecularMassBox;
+    Text countField, stepPrompt, countLabel, protonLine, atomicMassValue, periodGroupLine, kindLine,
+        molecularMassBox;
 };
 
+// Everything the surface's own operations read back; a driver adds what only it can see:
+// the caption's visibility and the two boxes' carets.
+inline WindowView ReadThroughSurface(const MainWindowSurface& surface, bool atomicMassLabelVisible,
+                                     int contentsCaret, int formulaCaret) {
+    auto picker = [&surface](ControlId id) {
+        return PickerView{surface.GetText(id), surface.GetSelection(id)};
+    };
+    auto text = [&surface](ControlId id) { return surface.GetText(id); };
+    WindowView view;
+    view.numberPicker = picker(ControlId::NumberPicker);
+    view.namePicker = picker(ControlId::NamePicker);
+    view.symbolPicker = picker(ControlId::SymbolPicker);
+    view.contentsBox = {text(ControlId::ContentsBox), contentsCaret};
+    view.formulaBox = {text(ControlId::FormulaBox), formulaCaret};
+    view.atomicMassLabelVisible = atomicMassLabelVisible;
+    view.countField = text(ControlId::CountField);
+    view.stepPrompt = text(ControlId::StepPrompt);
+    view.countLabel = text(ControlId::CountLabel);
+    view.protonLine = text(ControlId::ProtonLine);
+    view.atomicMassValue = text(ControlId::AtomicMassValue);
+    view.periodGroupLine = text(ControlId::PeriodGroupLine);
+    view.kindLine = text(ControlId::KindLine);
+    view.molecularMassBox = text(ControlId::MolecularMassBox);
+    return view;
+}
+
 class ScenarioDriver {
-public:
+  public:
     virtual ~ScenarioDriver() = default;
     // The user chooses entry `index` (0..111) from the picker's list.
     virtual void Choose(ControlId picker, int index) = 0;

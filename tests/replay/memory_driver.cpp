@@ -19,22 +19,9 @@ class MemoryDriver final : public ScenarioDriver {
     void Click(ControlId button) override { surface_.UserClick(button); }
 
     WindowView Read() const override {
-        WindowView view;
-        view.numberPicker = Picker(ControlId::NumberPicker);
-        view.namePicker = Picker(ControlId::NamePicker);
-        view.symbolPicker = Picker(ControlId::SymbolPicker);
-        view.contentsBox = Box(ControlId::ContentsBox);
-        view.formulaBox = Box(ControlId::FormulaBox);
-        view.atomicMassLabelVisible = surface_.IsVisible(ControlId::AtomicMassLabel);
-        view.countField = surface_.GetText(ControlId::CountField);
-        view.stepPrompt = surface_.GetText(ControlId::StepPrompt);
-        view.countLabel = surface_.GetText(ControlId::CountLabel);
-        view.protonLine = surface_.GetText(ControlId::ProtonLine);
-        view.atomicMassValue = surface_.GetText(ControlId::AtomicMassValue);
-        view.periodGroupLine = surface_.GetText(ControlId::PeriodGroupLine);
-        view.kindLine = surface_.GetText(ControlId::KindLine);
-        view.molecularMassBox = surface_.GetText(ControlId::MolecularMassBox);
-        return view;
+        return ReadThroughSurface(surface_, surface_.IsVisible(ControlId::AtomicMassLabel),
+                                  surface_.Caret(ControlId::ContentsBox),
+                                  surface_.Caret(ControlId::FormulaBox));
     }
 
     std::vector<Text> TakeMessages() override {
@@ -46,11 +33,6 @@ class MemoryDriver final : public ScenarioDriver {
     const CompositionState& State() const override { return state_; }
 
   private:
-    PickerView Picker(ControlId picker) const {
-        return {surface_.GetText(picker), surface_.GetSelection(picker)};
-    }
-    BoxView Box(ControlId box) const { return {surface_.GetText(box), surface_.Caret(box)}; }
-
     CompositionState state_;
     MemorySurface surface_;
 };

@@ -130,23 +130,9 @@ class WindowDriver final : public ScenarioDriver {
     }
 
     WindowView Read() const override {
-        WindowView view;
-        view.numberPicker = ReadPicker(ControlId::NumberPicker);
-        view.namePicker = ReadPicker(ControlId::NamePicker);
-        view.symbolPicker = ReadPicker(ControlId::SymbolPicker);
-        view.contentsBox = ReadBox(ControlId::ContentsBox);
-        view.formulaBox = ReadBox(ControlId::FormulaBox);
-        view.atomicMassLabelVisible =
-            !dialog_->findChild<QLabel*>(NameOf(ControlId::AtomicMassLabel))->isHidden();
-        view.countField = dialog_->GetText(ControlId::CountField);
-        view.stepPrompt = dialog_->GetText(ControlId::StepPrompt);
-        view.countLabel = dialog_->GetText(ControlId::CountLabel);
-        view.protonLine = dialog_->GetText(ControlId::ProtonLine);
-        view.atomicMassValue = dialog_->GetText(ControlId::AtomicMassValue);
-        view.periodGroupLine = dialog_->GetText(ControlId::PeriodGroupLine);
-        view.kindLine = dialog_->GetText(ControlId::KindLine);
-        view.molecularMassBox = dialog_->GetText(ControlId::MolecularMassBox);
-        return view;
+        return ReadThroughSurface(
+            *dialog_, !dialog_->findChild<QLabel*>(NameOf(ControlId::AtomicMassLabel))->isHidden(),
+            Caret(ControlId::ContentsBox), Caret(ControlId::FormulaBox));
     }
 
     std::vector<Text> TakeMessages() override { return std::exchange(catcher_.texts, {}); }
@@ -158,13 +144,8 @@ class WindowDriver final : public ScenarioDriver {
         return dialog_->findChild<QComboBox*>(NameOf(picker));
     }
 
-    PickerView ReadPicker(ControlId picker) const {
-        return {dialog_->GetText(picker), dialog_->GetSelection(picker)};
-    }
-
-    BoxView ReadBox(ControlId box) const {
-        return {dialog_->GetText(box),
-                dialog_->findChild<QLineEdit*>(NameOf(box))->cursorPosition()};
+    int Caret(ControlId box) const {
+        return dialog_->findChild<QLineEdit*>(NameOf(box))->cursorPosition();
     }
 
     // Clicks into the field, selects and erases everything and types the new text. An empty
