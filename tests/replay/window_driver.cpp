@@ -16,6 +16,7 @@
 
 #include "core/text.h"
 #include "driver.h"
+#include "tests/ui/userinput.h"
 #include "ui/zerkandlg.h"
 
 namespace zerkan::replay {
@@ -99,15 +100,8 @@ class WindowDriver final : public ScenarioDriver {
 
     void Choose(ControlId picker, int index) override {
         QComboBox* box = Picker(picker);
-        box->setFocus(Qt::MouseFocusReason);
-        // Alt+Down opens the list; Home and Down walk to the entry; Enter chooses it.
-        QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
-        QAbstractItemView* list = box->view();
-        QTest::keyClick(list, Qt::Key_Home);
-        for (int i = 0; i < index; ++i)
-            QTest::keyClick(list, Qt::Key_Down);
-        QTest::keyClick(list, Qt::Key_Return);
-        if (list->isVisible() || box->currentIndex() != index) {
+        test::ChooseFromList(box, index);
+        if (box->view()->isVisible() || box->currentIndex() != index) {
             std::fprintf(stderr, "zerkan-replay: choosing entry %d of %s failed\n", index,
                          qPrintable(NameOf(picker)));
         }
