@@ -17,7 +17,7 @@
 #include "bench/action_benchmarks.h"
 #include "core/composition_state.h"
 #include "core/surface.h"
-#include "ui/zerkandlg.h"
+#include "qt/zerkandlg.h"
 
 namespace {
 

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build="${1:-build/default}"
-tool="$build/tests/ui/zerkan-screenshot"
+tool="$build/tests/qt/zerkan-screenshot"
 if [ ! -x "$tool" ]; then
     echo "screenshot: $tool not found; build the tests in $build first" >&2
     exit 1

@@ -16,8 +16,8 @@
 
 #include "core/text.h"
 #include "driver.h"
-#include "tests/ui/userinput.h"
-#include "ui/zerkandlg.h"
+#include "tests/qt/userinput.h"
+#include "qt/zerkandlg.h"
 
 namespace zerkan::replay {
 namespace {

@@ -21,7 +21,7 @@
 #include "core/composition_state.h"
 #include "core/elements.h"
 #include "invariants.h"
-#include "ui/zerkandlg.h"
+#include "qt/zerkandlg.h"
 
 using namespace zerkan;
 

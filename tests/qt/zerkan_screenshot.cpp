@@ -8,9 +8,9 @@
 #include <QTest>
 #include <cstdio>
 
-#include "ui/aboutdialog.h"
-#include "ui/zerkan.h"
-#include "ui/zerkandlg.h"
+#include "qt/aboutdialog.h"
+#include "qt/zerkan.h"
+#include "qt/zerkandlg.h"
 #include "userinput.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <QProcess>
 #include <QTest>
 
-#include "ui/zerkan.h"
-#include "ui/zerkandlg.h"
+#include "qt/zerkan.h"
+#include "qt/zerkandlg.h"
 #include "userinput.h"
 
 using zerkan::MainDialog;

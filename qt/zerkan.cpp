@@ -1,11 +1,11 @@
-#include "ui/zerkan.h"
+#include "qt/zerkan.h"
 
 #include <QIcon>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/zerkandlg.h"
+#include "qt/zerkandlg.h"
 
 namespace zerkan {
 namespace {

@@ -1,9 +1,9 @@
-#include "ui/readme.h"
+#include "qt/readme.h"
 
 #include <QDesktopServices>
 #include <QDir>
 
-#include "ui/platform.h"
+#include "qt/platform.h"
 
 namespace zerkan {
 

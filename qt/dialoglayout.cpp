@@ -1,4 +1,4 @@
-#include "ui/dialoglayout.h"
+#include "qt/dialoglayout.h"
 
 #include <QComboBox>
 #include <QFontMetricsF>

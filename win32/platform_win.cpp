@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "ui/platform.h"
+#include "qt/platform.h"  // moves beside the Win32 window
 
 namespace zerkan::platform {
 

@@ -1,4 +1,4 @@
-#include "ui/platform.h"
+#include "qt/platform.h"
 
 // Window systems without WordPad or a system menu a program may extend: the read-me goes to
 // the desktop's default program (see readme.cpp) and no About entry exists.

@@ -14,9 +14,9 @@
 
 #include "core/composition_state.h"
 #include "res/layouts/dialogs.h"
-#include "ui/aboutdialog.h"
-#include "ui/dialoglayout.h"
-#include "ui/zerkandlg.h"
+#include "qt/aboutdialog.h"
+#include "qt/dialoglayout.h"
+#include "qt/zerkandlg.h"
 #include "userinput.h"
 
 using namespace zerkan;

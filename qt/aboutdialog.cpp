@@ -1,10 +1,10 @@
-#include "ui/aboutdialog.h"
+#include "qt/aboutdialog.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "res/layouts/dialogs.h"
-#include "ui/dialoglayout.h"
+#include "qt/dialoglayout.h"
 
 namespace zerkan {
 

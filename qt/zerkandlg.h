@@ -12,7 +12,7 @@
 
 #include "core/composition_state.h"
 #include "core/surface.h"
-#include "ui/readme.h"
+#include "qt/readme.h"
 
 class QComboBox;
 class QLabel;

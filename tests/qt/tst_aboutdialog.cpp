@@ -5,7 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui/aboutdialog.h"
+#include "qt/aboutdialog.h"
 #include "userinput.h"
 
 using zerkan::AboutDialog;

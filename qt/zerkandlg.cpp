@@ -1,4 +1,4 @@
-#include "ui/zerkandlg.h"
+#include "qt/zerkandlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,9 +20,9 @@
 #include "core/handlers.h"
 #include "core/text.h"
 #include "res/layouts/dialogs.h"
-#include "ui/aboutdialog.h"
-#include "ui/dialoglayout.h"
-#include "ui/platform.h"
+#include "qt/aboutdialog.h"
+#include "qt/dialoglayout.h"
+#include "qt/platform.h"
 
 namespace zerkan {
 namespace {

@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "core/composition_state.h"
-#include "ui/aboutdialog.h"
-#include "ui/zerkandlg.h"
+#include "qt/aboutdialog.h"
+#include "qt/zerkandlg.h"
 #include "userinput.h"
 
 using zerkan::CompositionState;

@@ -1,4 +1,4 @@
-#include "ui/zerkan.h"
+#include "qt/zerkan.h"
 
 int main(int argc, char** argv) {
     return zerkan::RunZerkan(argc, argv);
