@@ -1,6 +1,9 @@
 # Tests of the Windows build run under Wine (the emulator, cmake/wine-run.sh). One Wine session
 # serves them all: test `wine.start` warms it up first, `wine.stop` ends it last.
 #
+# A test added with add_test joins it with FIXTURES_REQUIRED wine (without, it still runs, in a
+# session of its own).
+#
 # GoogleTest lists a suite's cases by running it right after the build, with a 5-second limit
 # that a cold Wine start can exceed; building a suite therefore warms the session up first.
 
