@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "controls.h"
 #include "elements.h"
 
 namespace zerkan {
@@ -51,45 +52,8 @@ bool IsPicker(ControlId control) {
 }
 
 std::string_view ControlName(ControlId control) {
-    switch (control) {
-        case ControlId::NamePicker:
-            return "NamePicker";
-        case ControlId::SymbolPicker:
-            return "SymbolPicker";
-        case ControlId::CountField:
-            return "CountField";
-        case ControlId::UndoButton:
-            return "UndoButton";
-        case ControlId::AddButton:
-            return "AddButton";
-        case ControlId::ResetButton:
-            return "ResetButton";
-        case ControlId::CountLabel:
-            return "CountLabel";
-        case ControlId::StepPrompt:
-            return "StepPrompt";
-        case ControlId::AtomicMassValue:
-            return "AtomicMassValue";
-        case ControlId::ProtonLine:
-            return "ProtonLine";
-        case ControlId::ContentsBox:
-            return "ContentsBox";
-        case ControlId::MolecularMassBox:
-            return "MolecularMassBox";
-        case ControlId::FormulaBox:
-            return "FormulaBox";
-        case ControlId::NumberPicker:
-            return "NumberPicker";
-        case ControlId::PeriodGroupLine:
-            return "PeriodGroupLine";
-        case ControlId::KindLine:
-            return "KindLine";
-        case ControlId::AtomicMassLabel:
-            return "AtomicMassLabel";
-        case ControlId::SearchButton:
-            return "SearchButton";
-    }
-    return {};
+    const layout::Control* row = layout::FindMainControl(static_cast<int>(control));
+    return row != nullptr ? row->name : std::string_view();
 }
 
 }  // namespace zerkan

@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "res/layouts/dialogs.h"
+#include "core/controls.h"
 #include "qt/dialoglayout.h"
 
 namespace zerkan {

@@ -120,7 +120,7 @@ QWidget* Make(const layout::Control& row, QWidget* parent) {
         }
         case layout::Kind::Picture: {
             auto* picture = new QLabel(parent);
-            picture->setPixmap(QPixmap(text));
+            picture->setPixmap(QPixmap(QStringLiteral(":/res/bitmap%1.bmp").arg(text)));
             return picture;
         }
     }

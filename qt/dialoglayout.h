@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "res/layouts/dialogs.h"
+#include "core/controls.h"
 
 class QWidget;
 

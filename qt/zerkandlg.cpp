@@ -16,10 +16,10 @@
 #include <climits>
 #include <optional>
 
+#include "core/controls.h"
 #include "core/elements.h"
 #include "core/handlers.h"
 #include "core/text.h"
-#include "res/layouts/dialogs.h"
 #include "qt/aboutdialog.h"
 #include "qt/dialoglayout.h"
 #include "qt/platform.h"

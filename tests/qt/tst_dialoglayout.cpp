@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "core/composition_state.h"
-#include "res/layouts/dialogs.h"
+#include "core/controls.h"
 #include "qt/aboutdialog.h"
 #include "qt/dialoglayout.h"
 #include "qt/zerkandlg.h"
@@ -256,7 +256,7 @@ void tst_DialogLayout::dialogUnitsUseTheAverageLetterWidthAndTheFontHeight() {
     QCOMPARE(units.cy, metrics.height());
     QVERIFY(units.cx > metrics.horizontalAdvance(u'i'));
     QVERIFY(units.cx < metrics.horizontalAdvance(u'W'));
-    const layout::Control row{-1, "x", layout::Kind::Label, "", 4, 8, 40, 16, ""};
+    const layout::Control row{-1, "x", layout::Kind::Label, "", 4, 8, 40, 16, 0, 0, ""};
     const QRect r = units.ToPixels(row);
     QCOMPARE(r.x(), qRound(units.cx));
     QCOMPARE(r.y(), qRound(units.cy));
