@@ -1,7 +1,10 @@
 #include "qt/zerkan.h"
 
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -63,6 +66,13 @@ App::App(int& argc, char** argv) : QApplication(argc, argv) {
     // message boxes carry it as their title.
     setApplicationVersion(QStringLiteral("3.1.0.1"));
     setWindowIcon(ProgramIcon());
+    // The program speaks Turkish whatever the user's locale, and so do the toolkit's own texts
+    // (message-box buttons, the fields' context menus). Without the translation they stay
+    // English, which is all that can be done.
+    auto* toolkitTexts = new QTranslator(this);
+    if (toolkitTexts->load(QLocale(QLocale::Turkish, QLocale::Turkey), QStringLiteral("qtbase"),
+                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(toolkitTexts);
 }
 
 int App::InitInstance(const std::function<void(MainDialog&)>& onShown) {
