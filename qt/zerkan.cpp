@@ -1,9 +1,14 @@
 #include "qt/zerkan.h"
 
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "qt/zerkandlg.h"
 
@@ -18,6 +23,38 @@ bool IsEmpty(const char* value) {
 }
 #endif
 
+// The toolkit's messages while the application object starts. Where no window system can be
+// reached, the toolkit writes a few lines of its own and then aborts the process through a
+// fatal message; the user gets one line of ours and status 1 instead.
+struct HeldMessage {
+    QtMsgType type;
+    const char* file;
+    int line;
+    const char* function;
+    const char* category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+
+void HoldStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg) {
+        heldMessages.push_back(
+            {type, context.file, context.line, context.function, context.category, text});
+        return;
+    }
+    std::string where;
+    for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0')
+            where += (where.empty() ? "" : ", ") + std::string(name) + '=' + value;
+    }
+    std::fprintf(stderr, "Zerkan Kütlesi: grafik ekrana bağlanılamadı (%s).\n",
+                 where.empty() ? "ekran tanımlı değil" : where.c_str());
+    std::fflush(stderr);
+    // The toolkit is half started; nothing of it may run any more.
+    std::_Exit(1);
+}
+
 }  // namespace
 
 CompositionState& ProgramState() {
@@ -29,6 +66,13 @@ App::App(int& argc, char** argv) : QApplication(argc, argv) {
     // message boxes carry it as their title.
     setApplicationVersion(QStringLiteral("3.1.0.1"));
     setWindowIcon(ProgramIcon());
+    // The program speaks Turkish whatever the user's locale, and so do the toolkit's own texts
+    // (message-box buttons, the fields' context menus). Without the translation they stay
+    // English, which is all that can be done.
+    auto* toolkitTexts = new QTranslator(this);
+    if (toolkitTexts->load(QLocale(QLocale::Turkish, QLocale::Turkey), QStringLiteral("qtbase"),
+                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(toolkitTexts);
 }
 
 int App::InitInstance(const std::function<void(MainDialog&)>& onShown) {
@@ -53,7 +97,12 @@ bool DisplayAvailable() {
 int RunZerkan(int argc, char** argv, std::function<void(MainDialog&)> onShown) {
     if (!DisplayAvailable())
         return 1;
+    const QtMessageHandler previous = qInstallMessageHandler(HoldStartMessage);
     App app(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const HeldMessage& m : heldMessages)
+        previous(m.type, QMessageLogContext(m.file, m.line, m.function, m.category), m.text);
+    heldMessages.clear();
     return app.InitInstance(onShown);
 }
 

@@ -20,6 +20,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Zerkan Kütlesi geliştiricileri")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The toolkit's own texts (message-box buttons, context menus) in Turkish.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 # The read-me opens in the desktop's default program for RTF documents.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 

@@ -3,9 +3,13 @@
 
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QProcess>
 #include <QTest>
+#include <functional>
+#include <memory>
 
+#include "qt/aboutdialog.h"
 #include "qt/zerkan.h"
 #include "qt/zerkandlg.h"
 #include "userinput.h"
@@ -23,6 +27,7 @@ class tst_Zerkan : public QObject {
     void namesTheApplicationAfterItsProgramFile();
     void sharesOneRecordWithTheWindow();
     void saysInOneLineWhenThereIsNoDisplay();
+    void toolkitTextsAreTurkishWhateverTheLocale();
 
   private:
     MainDialog& dialog_;
@@ -63,6 +68,32 @@ void tst_Zerkan::saysInOneLineWhenThereIsNoDisplay() {
     QCOMPARE(QString::fromUtf8(program.readAllStandardError()),
              QStringLiteral("Zerkan Kütlesi: grafik ekran bulunamadı (DISPLAY tanımlı değil).\n"));
     QCOMPARE(program.readAllStandardOutput(), QByteArray());
+}
+
+void tst_Zerkan::toolkitTextsAreTurkishWhateverTheLocale() {
+    // CTest runs this in the C locale with English as the preferred language.
+    QStringList buttons;
+    zerkan::test::DialogAnswerer<QMessageBox, std::function<void(QMessageBox&)>> answerer(
+        [&buttons](QMessageBox& box) {
+            for (const QAbstractButton* button : box.buttons())
+                buttons << button->text();
+            box.accept();
+        });
+    dialog_.ShowMessage("x");
+    QCOMPARE(buttons, QStringList{QStringLiteral("Tamam")});
+
+    const std::unique_ptr<QMenu> menu(
+        dialog_.findChild<QLineEdit*>(QStringLiteral("CountField"))->createStandardContextMenu());
+    QStringList entries;
+    for (const QAction* action : menu->actions())
+        entries << action->text().remove(u'&').section(u'\t', 0, 0);
+    QVERIFY2(
+        entries.contains(QStringLiteral("Kopyala")) && entries.contains(QStringLiteral("Yapıştır")),
+        qPrintable(entries.join(u", ")));
+
+    // The About box's own button keeps the text its layout gives.
+    zerkan::AboutDialog about(&dialog_);
+    QCOMPARE(about.findChild<QPushButton*>(QStringLiteral("OkButton"))->text(), u"OK");
 }
 
 int main(int argc, char** argv) {

@@ -6,6 +6,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -28,6 +30,24 @@ inline void TypeIntoFocus(const QString& text) {
 
 inline void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+// Queues the keys (press and release each) to the window as the window system delivers them:
+// each goes to whatever has the focus when it is handled, shortcuts first. Nothing runs until
+// the event loop turns.
+inline void PostKeys(QWidget* window, const QKeySequence& keys) {
+    for (int i = 0; i < keys.count(); ++i) {
+        const QKeyCombination combination = keys[i];
+        const Qt::Key key = combination.key();
+        const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers();
+        const QString text = modifiers == Qt::NoModifier && key < 0x80
+                                 ? QString(QChar(static_cast<char16_t>(key))).toLower()
+                                 : QString();
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QCoreApplication::postEvent(window->windowHandle(),
+                                        new QKeyEvent(type, key, modifiers, text));
+        }
+    }
 }
 
 // Opens the list with Alt+Down, walks to the entry and takes it with Enter.

@@ -26,13 +26,13 @@ bool ComposeWater(zerkan::MainDialog& dialog) {
         PressKey(Qt::Key_Tab);
     TypeIntoFocus(QStringLiteral("2"));
     PressKey(Qt::Key_E, Qt::AltModifier);
-    if (!added.wait())
+    if (added.size() != 1)
         return false;
     for (int i = 0; i < 2; ++i)
         PressKey(Qt::Key_Tab, Qt::ShiftModifier);
     TypeIntoFocus(QStringLiteral("O"));
     PressKey(Qt::Key_E, Qt::AltModifier);
-    if (!added.wait())
+    if (added.size() != 2)
         return false;
     // Oxygen chosen once more from the list fills the information area for the picture.
     ChooseFromList(dialog.findChild<QComboBox*>(QStringLiteral("NamePicker")), 7);
