@@ -418,8 +418,15 @@ void MainDialog::AcceptAction() {
 }
 
 void MainDialog::OnAbout() {
-    AboutDialog about(this);
-    about.exec();
+    // Modal to this window, but without a nested event loop: the command that opened it
+    // returns at once, which an assistive client pressing the menu item waits for.
+    if (about_ != nullptr) {
+        about_->activateWindow();
+        return;
+    }
+    about_ = new AboutDialog(this);
+    about_->setAttribute(Qt::WA_DeleteOnClose);
+    about_->open();
 }
 
 void MainDialog::OnReadMe() {
