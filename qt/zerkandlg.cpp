@@ -19,10 +19,11 @@
 #include "core/elements.h"
 #include "core/handlers.h"
 #include "core/text.h"
-#include "res/layouts/dialogs.h"
 #include "qt/aboutdialog.h"
+#include "qt/accessibility.h"
 #include "qt/dialoglayout.h"
 #include "qt/platform.h"
+#include "res/layouts/dialogs.h"
 
 namespace zerkan {
 namespace {
@@ -106,7 +107,9 @@ MainDialog::MainDialog(CompositionState& state, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setAcceptDrops(false);
+    InstallAccessibility();
     CreateControls();
+    DescribeMainControls(clientArea_);
     CreateMenu();
     ConnectHandlers();
     OnInitDialog();
@@ -258,6 +261,7 @@ void MainDialog::SetText(ControlId control, std::string_view text) {
         WriteCountField(value, true);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(value);
+        CaptionChanged(label);
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(value);
         edit->setCursorPosition(0);
