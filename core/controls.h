@@ -77,7 +77,7 @@ struct Control {
     int x, y, w, h;         // dialog units, top-left corner in the client area
     std::uint32_t style;    // class styles and WS_TABSTOP/WS_GROUP; WS_CHILD|WS_VISIBLE implied
     std::uint32_t exStyle;
-    std::string_view accessible;  // Turkish name for screen readers
+    std::string_view accessible;  // name for screen readers: what the user sees on or beside it
 };
 
 struct Size {
@@ -105,17 +105,17 @@ inline constexpr std::uint32_t kLabelStyle = kSsLeft | kGroup;
 inline constexpr std::uint32_t kOneLineBoxStyle =
     kEsLeft | kEsMultiline | kEsAutoHScroll | kEsNoHideSel | kEsReadOnly;
 inline constexpr std::array<Control, 27> kMainControls{{
-    {1034, "NumberPicker", Kind::Picker, "", 15, 32, 48, 48, kPickerStyle, 0, "Atom numarası"},
-    {1000, "NamePicker", Kind::Picker, "", 77, 32, 90, 53, kPickerStyle, 0, "Element adı"},
+    {1034, "NumberPicker", Kind::Picker, "", 15, 32, 48, 48, kPickerStyle, 0, "Atom Numarası"},
+    {1000, "NamePicker", Kind::Picker, "", 77, 32, 90, 53, kPickerStyle, 0, "Element"},
     // Without automatic scrolling the field stops taking characters when it is full.
     {1001, "SymbolPicker", Kind::Picker, "", 181, 32, 36, 52, kCbsDropDown | kVScroll | kTabStop, 0,
-     "Element sembolü"},
+     "Sembol"},
     {1042, "SearchButton", Kind::Button, "ara", 222, 31, 18, 14, kBsPushButton | kBsFlat | kTabStop,
-     kExStaticEdge, "Elementi ara"},
+     kExStaticEdge, "ara"},
     {1002, "CountField", Kind::Edit, "", 14, 118, 58, 14,
-     kEsLeft | kEsAutoHScroll | kEsNumber | kTabStop, kExClientEdge, "Elementin adedi"},
+     kEsLeft | kEsAutoHScroll | kEsNumber | kTabStop, kExClientEdge, "1. Elementin Adedi"},
     {1003, "UndoButton", Kind::Button, "&Geri Al", 3, 146, 42, 15,
-     kBsPushButton | kBsCenter | kBsVCenter | kTabStop, 0, "Geri al"},
+     kBsPushButton | kBsCenter | kBsVCenter | kTabStop, 0, "Geri Al"},
     {1004, "AddButton", Kind::Button, "&Ekle", 100, 146, 42, 15,
      kBsPushButton | kBsCenter | kBsVCenter | kTabStop, 0, "Ekle"},
     {1005, "ResetButton", Kind::Button, "&Sıfırla", 198, 145, 42, 15, kBsPushButton | kTabStop, 0,
@@ -133,21 +133,21 @@ inline constexpr std::array<Control, 27> kMainControls{{
     {1036, "PeriodGroupLine", Kind::Label, "", 17, 79, 131, 8, kLabelStyle, 0, ""},
     {1037, "KindLine", Kind::Label, "", 17, 90, 56, 8, kLabelStyle, 0, ""},
     {1026, "ContentsBox", Kind::ReadOnlyBox, "", 58, 186, 182, 14, kOneLineBoxStyle, kExStaticEdge,
-     "Zerkan içeriği"},
+     "Zerkan İçeriği"},
     {-1, "ContentsCaption", Kind::Label, "Zerkan İçeriği", 5, 186, 46, 8, kLabelStyle, 0, ""},
     {1028, "MolecularMassBox", Kind::ReadOnlyBox, "", 58, 170, 182, 15,
-     kEsLeft | kEsAutoHScroll | kEsReadOnly, kExStaticEdge, "Zerkan kütlesi"},
+     kEsLeft | kEsAutoHScroll | kEsReadOnly, kExStaticEdge, "Zerkan Kütlesi"},
     {-1, "MolecularMassCaption", Kind::Label, "Zerkan Kütlesi", 5, 170, 48, 8, kLabelStyle, 0, ""},
     {1030, "FormulaCaption", Kind::Label, "Zerkan Formülü", 5, 202, 52, 8, kLabelStyle, 0, ""},
     {1031, "FormulaBox", Kind::ReadOnlyBox, "", 58, 202, 182, 14, kOneLineBoxStyle, kExStaticEdge,
-     "Zerkan formülü"},
+     "Zerkan Formülü"},
     {1041, "AtomicMassLabel", Kind::Label, "Atom Kütlesi:", 150, 90, 45, 8, kLabelStyle, 0, ""},
-    {1047, "SelectionFrame", Kind::Frame, "", 0, 0, 243, 102, kBsGroupBox, 0, ""},
+    {1047, "SelectionFrame", Kind::Frame, "", 0, 0, 243, 102, kBsGroupBox, 0, "Element seçimi"},
     // Centred on the same point as ever, but wide enough for "1000. Elementi Seçtiniz.".
     {1009, "StepPrompt", Kind::CenteredLabel, "1. Elementi Seçiniz.", 40, 6, 164, 8,
      kSsCenter | kGroup, 0, ""},
-    {-1, "CompositionFrame", Kind::Frame, "", 0, 97, 243, 67, kBsGroupBox, 0, ""},
-    {-1, "Picture", Kind::Picture, "132", 187, 102, 55, 34, kSsBitmap, 0, ""},
+    {-1, "CompositionFrame", Kind::Frame, "", 0, 97, 243, 67, kBsGroupBox, 0, "Zerkan oluşturma"},
+    {-1, "Picture", Kind::Picture, "132", 187, 102, 55, 34, kSsBitmap, 0, "Periyodik cetvel resmi"},
 }};
 
 // An overlapped window with a minimise box, neither resizable nor maximisable, centred.
@@ -169,12 +169,12 @@ inline constexpr Dialog kMainDialog{
 inline constexpr std::string_view kAboutTitle = "Zerkan Kütlesi Hakkında";
 inline constexpr Size kAboutClient{312, 110};
 inline constexpr std::array<Control, 10> kAboutControls{{
-    {-1, "Picture", Kind::Picture, "177", 9, 8, 22, 20, kSsBitmap, 0, ""},
+    {-1, "Picture", Kind::Picture, "177", 9, 8, 22, 20, kSsBitmap, 0, "Program simgesi"},
     {-1, "VersionLine", Kind::Label, "Zerkan Kütlesi Programı Sürüm 3.0", 93, 9, 119, 8,
      kSsLeft | kSsNoPrefix | kGroup, 0, ""},
     {-1, "CreditLine4", Kind::Label, "Tüm hakları saklıdır.", 93, 89, 119, 8, kLabelStyle, 0, ""},
     {1, "OkButton", Kind::DefaultButton, "OK", 254, 7, 50, 14, kBsDefPushButton | kGroup | kTabStop,
-     0, "Tamam"},
+     0, "OK"},
     {-1, "CreditLine1", Kind::Label, "Hazırlayanlar", 122, 20, 66, 8, kLabelStyle, 0, ""},
     {-1, "CreditLine2", Kind::Label, "Zerkan Kütlesi geliştiricileri", 98, 32, 150, 8, kLabelStyle,
      0, ""},

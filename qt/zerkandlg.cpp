@@ -21,8 +21,10 @@
 #include "core/handlers.h"
 #include "core/text.h"
 #include "qt/aboutdialog.h"
+#include "qt/accessibility.h"
 #include "qt/dialoglayout.h"
 #include "qt/platform.h"
+#include "res/layouts/dialogs.h"
 
 namespace zerkan {
 namespace {
@@ -106,7 +108,9 @@ MainDialog::MainDialog(CompositionState& state, QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setAcceptDrops(false);
+    InstallAccessibility();
     CreateControls();
+    DescribeMainControls(clientArea_);
     CreateMenu();
     ConnectHandlers();
     OnInitDialog();
@@ -258,6 +262,7 @@ void MainDialog::SetText(ControlId control, std::string_view text) {
         WriteCountField(value, true);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(value);
+        CaptionChanged(label);
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(value);
         edit->setCursorPosition(0);
@@ -418,8 +423,15 @@ void MainDialog::AcceptAction() {
 }
 
 void MainDialog::OnAbout() {
-    AboutDialog about(this);
-    about.exec();
+    // Modal to this window, but without a nested event loop: the command that opened it
+    // returns at once, which an assistive client pressing the menu item waits for.
+    if (about_ != nullptr) {
+        about_->activateWindow();
+        return;
+    }
+    about_ = new AboutDialog(this);
+    about_->setAttribute(Qt::WA_DeleteOnClose);
+    about_->open();
 }
 
 void MainDialog::OnReadMe() {

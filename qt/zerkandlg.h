@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <QPointer>
 #include <map>
 
 #include "core/composition_state.h"
@@ -87,6 +88,7 @@ class MainDialog final : public QDialog, public MainWindowSurface {
     ReadMeLauncher readMeLauncher_;
     int countLimit_ = 0;  // 0: not limited yet
     bool aboutEntryAdded_ = false;
+    QPointer<QDialog> about_;
 
     // The controls, named as the handlers know them.
     QLabel* StepPrompt = nullptr;
