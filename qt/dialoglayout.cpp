@@ -10,7 +10,9 @@
 #include <QRegularExpressionValidator>
 #include <cmath>
 
+#include "core/surface.h"
 #include "core/text.h"
+#include "qt/resultbox.h"
 
 namespace zerkan {
 namespace {
@@ -79,6 +81,13 @@ QLineEdit* MakeReadOnlyBox(QWidget* parent) {
     return edit;
 }
 
+// The contents list and the formula grow with the molecule; their box lays out only what it
+// shows.
+bool HoldsGrowingText(const layout::Control& row) {
+    return row.id == static_cast<int>(ControlId::ContentsBox) ||
+           row.id == static_cast<int>(ControlId::FormulaBox);
+}
+
 QPushButton* MakeButton(const QString& text, bool isDefault, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
     // Enter in a field runs the dialog's accept action; it must never press a button that
@@ -108,6 +117,8 @@ QWidget* Make(const layout::Control& row, QWidget* parent) {
         case layout::Kind::Edit:
             return MakeCountEdit(parent);
         case layout::Kind::ReadOnlyBox:
+            if (HoldsGrowingText(row))
+                return new ResultBox(parent);
             return MakeReadOnlyBox(parent);
         case layout::Kind::Label:
             return MakeLabel(text, Qt::AlignLeft, parent);
