@@ -60,6 +60,8 @@ QComboBox* MakePicker(QWidget* parent) {
     QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
     box->setValidator(new CodePageValidator(box));
     box->lineEdit()->setAcceptDrops(false);
+    // Not the toolkit's 32,767 characters: the in-memory window takes the same length.
+    box->lineEdit()->setMaxLength(kPickerTextLimit);
     box->setMaxVisibleItems(12);
     return box;
 }
