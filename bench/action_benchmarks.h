@@ -54,25 +54,41 @@ inline FixtureEntry FixtureEntryAt(int k) {
     return {accepted[static_cast<std::size_t>(k) % accepted.size()], k % 12 + 1};
 }
 
+// The worst case for the result boxes: every entry the longest name with the longest count,
+// 33,999 characters of contents and 11,000 of formula at 1000 entries.
+inline constexpr int kLongestNameIndex = 108;  // Meitneryum/Unnilennyum
+inline constexpr int kLongestCount = 999999999;
+
+inline FixtureEntry LongestEntryAt(int) {
+    return {kLongestNameIndex, kLongestCount};
+}
+
+using Fixture = FixtureEntry (*)(int);
+
 inline int EntriesHeld(const CompositionState& state) {
     return state.step - 1;
 }
 
 template <class Driver>
-void AddFixtureEntry(Driver& driver, int k) {
-    const FixtureEntry entry = FixtureEntryAt(k);
+void AddFixtureEntry(Driver& driver, int k, Fixture fixture) {
+    const FixtureEntry entry = fixture(k);
     driver.Choose(ControlId::NamePicker, entry.element);
     driver.TypeCount(FormatInt(entry.count));
     driver.Click(ControlId::AddButton);
 }
 
-// Brings the molecule to exactly `entries` entries.
+// Brings the molecule to exactly `entries` entries of the fixture; a molecule built from the
+// other fixture is reset first.
 template <class Driver>
-void EnsureEntries(Driver& driver, int entries) {
-    if (EntriesHeld(driver.State()) > entries)
+void EnsureEntries(Driver& driver, int entries, Fixture fixture = &FixtureEntryAt) {
+    const CompositionState& state = driver.State();
+    const FixtureEntry first = fixture(0);
+    const bool otherFixture = EntriesHeld(state) > 0 && (state.entryElement[0] != first.element ||
+                                                         state.entryCount[0] != first.count);
+    if (EntriesHeld(state) > entries || otherFixture)
         driver.Click(ControlId::ResetButton);
-    for (int k = EntriesHeld(driver.State()); k < entries; ++k)
-        AddFixtureEntry(driver, k);
+    for (int k = EntriesHeld(state); k < entries; ++k)
+        AddFixtureEntry(driver, k, fixture);
     driver.Settle();
 }
 
@@ -193,12 +209,13 @@ void BenchSearch(benchmark::State& bm, Driver& driver, int entries) {
 // AddButton with an element chosen and a count typed; the entry is taken back by an untimed
 // Undo.
 template <class Driver>
-void BenchAdd(benchmark::State& bm, Driver& driver, int entries) {
-    EnsureEntries(driver, entries);
+void BenchAdd(benchmark::State& bm, Driver& driver, int entries, Fixture fixture) {
+    EnsureEntries(driver, entries, fixture);
+    const FixtureEntry added = fixture == &FixtureEntryAt ? FixtureEntry{7, 2} : fixture(entries);
     ActionTimer timer(bm, driver);
     for (auto _ : bm) {
-        driver.Choose(ControlId::NamePicker, 7);
-        driver.TypeCount("2");
+        driver.Choose(ControlId::NamePicker, added.element);
+        driver.TypeCount(FormatInt(added.count));
         driver.Settle();
         timer.Time([&] { driver.Click(ControlId::AddButton); });
         driver.Click(ControlId::UndoButton);
@@ -210,14 +227,14 @@ void BenchAdd(benchmark::State& bm, Driver& driver, int entries) {
 // UndoButton; the removed entry is added back, untimed, with its own element and count. With
 // an empty molecule Undo does nothing, and that is what is measured.
 template <class Driver>
-void BenchUndo(benchmark::State& bm, Driver& driver, int entries) {
-    EnsureEntries(driver, entries);
+void BenchUndo(benchmark::State& bm, Driver& driver, int entries, Fixture fixture) {
+    EnsureEntries(driver, entries, fixture);
     ActionTimer timer(bm, driver);
     for (auto _ : bm) {
         timer.Time([&] { driver.Click(ControlId::UndoButton); });
         if (entries > 0) {
             // Undo leaves the removed element chosen; only its count needs typing again.
-            driver.TypeCount(FormatInt(FixtureEntryAt(entries - 1).count));
+            driver.TypeCount(FormatInt(fixture(entries - 1).count));
             driver.Click(ControlId::AddButton);
             driver.Settle();
         }
@@ -238,7 +255,9 @@ void BenchReset(benchmark::State& bm, Driver& driver, int entries) {
 }
 
 // Registers every action at every molecule size, grouped by size so that the fixture is built
-// once per size. `iterations(action, entries)` bounds the untimed restoring work.
+// once per size, then Add and Undo at 1000 entries of the longest texts (the Add that makes the
+// 1000th entry, the Undo that takes it back), named ".../longest". `iterations(action,
+// entries)` bounds the untimed restoring work.
 template <class Driver, class Iterations>
 void RegisterActionBenchmarks(const char* prefix, Driver& driver, Iterations iterations) {
     using Body = void (*)(benchmark::State&, Driver&, int);
@@ -247,22 +266,32 @@ void RegisterActionBenchmarks(const char* prefix, Driver& driver, Iterations ite
         Body body;
     };
     static const Action actions[] = {
-        {"Choose", &BenchChoose<Driver>}, {"Search", &BenchSearch<Driver>},
-        {"Add", &BenchAdd<Driver>},       {"Undo", &BenchUndo<Driver>},
+        {"Choose", &BenchChoose<Driver>},
+        {"Search", &BenchSearch<Driver>},
+        {"Add",
+         [](benchmark::State& bm, Driver& d, int n) { BenchAdd(bm, d, n, &FixtureEntryAt); }},
+        {"Undo",
+         [](benchmark::State& bm, Driver& d, int n) { BenchUndo(bm, d, n, &FixtureEntryAt); }},
         {"Reset", &BenchReset<Driver>},
+    };
+    const auto add = [&](const std::string& name, std::string_view action, int entries, auto body) {
+        benchmark::RegisterBenchmark(name.c_str(), body)
+            ->UseManualTime()
+            ->Unit(benchmark::kMicrosecond)
+            ->Iterations(iterations(action, entries));
     };
     for (const int entries : kEntryCounts) {
         for (const Action& action : actions) {
-            const std::string name =
-                std::string(prefix) + "/" + action.name + "/" + std::to_string(entries);
-            benchmark::RegisterBenchmark(
-                name.c_str(), [&driver, body = action.body,
-                               entries](benchmark::State& bm) { body(bm, driver, entries); })
-                ->UseManualTime()
-                ->Unit(benchmark::kMicrosecond)
-                ->Iterations(iterations(std::string_view(action.name), entries));
+            add(std::string(prefix) + "/" + action.name + "/" + std::to_string(entries),
+                action.name, entries, [&driver, body = action.body, entries](benchmark::State& bm) {
+                    body(bm, driver, entries);
+                });
         }
     }
+    add(std::string(prefix) + "/Add/longest", "Add", 999,
+        [&driver](benchmark::State& bm) { BenchAdd(bm, driver, 999, &LongestEntryAt); });
+    add(std::string(prefix) + "/Undo/longest", "Undo", 1000,
+        [&driver](benchmark::State& bm) { BenchUndo(bm, driver, 1000, &LongestEntryAt); });
 }
 
 }  // namespace zerkan::bench

@@ -148,7 +148,7 @@ void MemorySurface::UserChoose(ControlId picker, int index) {
 
 void MemorySurface::UserType(ControlId picker, std::string_view text) {
     Control& c = At(picker);
-    c.text.assign(text);
+    c.text.assign(text.substr(0, kPickerTextLimit));
     c.selection = -1;
     OnPickerEdited(state_, *this, picker);
 }

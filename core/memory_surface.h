@@ -41,8 +41,9 @@ class MemorySurface final : public MainWindowSurface {
     void ShowMessage(std::string_view text) override;
 
     // User-level events, each running the handler the window's event table binds.
-    void UserChoose(ControlId picker, int index);            // entry from the list
-    void UserType(ControlId picker, std::string_view text);  // edit text replaced, list closed
+    void UserChoose(ControlId picker, int index);  // entry from the list
+    // Edit text replaced with the list closed; cut to kPickerTextLimit as the field does.
+    void UserType(ControlId picker, std::string_view text);
     void UserTypeCount(std::string_view text);  // non-digits dropped, cut to limit; always
                                                 // runs the change handler
     void UserClick(ControlId button);

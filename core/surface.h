@@ -33,6 +33,10 @@ enum class ControlId : int {
 
 // The longest text the count field accepts once the window is initialised.
 inline constexpr int kCountFieldLimit = 9;
+// The longest text a picker's edit field takes, typed or pasted: far beyond any number, name
+// or symbol, yet small enough that a pasted clipboard of megabytes cannot make every later
+// key lay out that much text again.
+inline constexpr int kPickerTextLimit = 1 << 20;
 
 class MainWindowSurface {
   public:

@@ -11,7 +11,9 @@
 #include <QShortcutEvent>
 #include <cmath>
 
+#include "core/surface.h"
 #include "core/text.h"
+#include "qt/resultbox.h"
 
 namespace zerkan {
 namespace {
@@ -59,6 +61,8 @@ QComboBox* MakePicker(QWidget* parent) {
     QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
     box->setValidator(new CodePageValidator(box));
     box->lineEdit()->setAcceptDrops(false);
+    // Not the toolkit's 32,767 characters: the in-memory window takes the same length.
+    box->lineEdit()->setMaxLength(kPickerTextLimit);
     box->setMaxVisibleItems(12);
     return box;
 }
@@ -98,6 +102,13 @@ class PushButton final : public QPushButton {
     }
 };
 
+// The contents list and the formula grow with the molecule; their box lays out only what it
+// shows.
+bool HoldsGrowingText(const layout::Control& row) {
+    return row.id == static_cast<int>(ControlId::ContentsBox) ||
+           row.id == static_cast<int>(ControlId::FormulaBox);
+}
+
 QPushButton* MakeButton(const QString& text, bool isDefault, QWidget* parent) {
     auto* button = new PushButton(text, parent);
     // Enter in a field runs the dialog's accept action; it must never press a button that
@@ -127,6 +138,8 @@ QWidget* Make(const layout::Control& row, QWidget* parent) {
         case layout::Kind::Edit:
             return MakeCountEdit(parent);
         case layout::Kind::ReadOnlyBox:
+            if (HoldsGrowingText(row))
+                return new ResultBox(parent);
             return MakeReadOnlyBox(parent);
         case layout::Kind::Label:
             return MakeLabel(text, Qt::AlignLeft, parent);

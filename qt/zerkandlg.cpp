@@ -24,7 +24,7 @@
 #include "qt/accessibility.h"
 #include "qt/dialoglayout.h"
 #include "qt/platform.h"
-#include "res/layouts/dialogs.h"
+#include "qt/resultbox.h"
 
 namespace zerkan {
 namespace {
@@ -238,8 +238,8 @@ QComboBox* MainDialog::Picker(ControlId id) const {
     return qobject_cast<QComboBox*>(byId_.at(id));
 }
 
-QLineEdit* MainDialog::Box(ControlId id) const {
-    return qobject_cast<QLineEdit*>(byId_.at(id));
+ResultBox* MainDialog::Box(ControlId id) const {
+    return qobject_cast<ResultBox*>(byId_.at(id));
 }
 
 void MainDialog::ForgetSelection(QComboBox* picker) {
@@ -263,6 +263,8 @@ void MainDialog::SetText(ControlId control, std::string_view text) {
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(value);
         CaptionChanged(label);
+    } else if (auto* box = qobject_cast<ResultBox*>(widget)) {
+        box->setText(value);
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(value);
         edit->setCursorPosition(0);
@@ -277,6 +279,8 @@ Text MainDialog::GetText(ControlId control) const {
         return FromQString(label->text());
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         return FromQString(edit->text());
+    if (auto* box = qobject_cast<ResultBox*>(widget))
+        return FromQString(box->text());
     return {};
 }
 
@@ -362,11 +366,8 @@ void MainDialog::PushBoundValues() {
 }
 
 void MainDialog::PlaceCaret(ControlId box, int position) {
-    QLineEdit* edit = Box(box);
-    if (edit == nullptr)
-        return;
-    edit->deselect();
-    edit->setCursorPosition(position);
+    if (ResultBox* target = Box(box))
+        target->setCursorPosition(position);
 }
 
 void MainDialog::ShowMessage(std::string_view text) {

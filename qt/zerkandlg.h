@@ -22,6 +22,8 @@ class QPushButton;
 
 namespace zerkan {
 
+class ResultBox;
+
 // The program icon in every size the resources hold, so each screen and menu gets a crisp one.
 QIcon ProgramIcon();
 
@@ -74,7 +76,7 @@ class MainDialog final : public QDialog, public MainWindowSurface {
 
     QWidget* Control(ControlId id) const;
     QComboBox* Picker(ControlId id) const;
-    QLineEdit* Box(ControlId id) const;
+    ResultBox* Box(ControlId id) const;
     // Forgets a picker's selected entry and keeps the text the user is typing.
     void ForgetSelection(QComboBox* picker);
     void WriteCountField(const QString& text, bool notify);
@@ -92,7 +94,7 @@ class MainDialog final : public QDialog, public MainWindowSurface {
 
     // The controls, named as the handlers know them.
     QLabel* StepPrompt = nullptr;
-    QLineEdit* ContentsBox = nullptr;
+    ResultBox* ContentsBox = nullptr;
     QLabel* ProtonLine = nullptr;
     QComboBox* SymbolPicker = nullptr;
     QComboBox* NamePicker = nullptr;
@@ -102,7 +104,7 @@ class MainDialog final : public QDialog, public MainWindowSurface {
     QPushButton* ResetButton = nullptr;
     QIcon windowIcon;
     QComboBox* NumberPicker = nullptr;
-    QLineEdit* FormulaBox = nullptr;
+    ResultBox* FormulaBox = nullptr;
     QLabel* PeriodGroupLine = nullptr;
     QLabel* KindLine = nullptr;
     QLabel* AtomicMassLabel = nullptr;

@@ -16,6 +16,7 @@
 #include "core/controls.h"
 #include "qt/aboutdialog.h"
 #include "qt/dialoglayout.h"
+#include "qt/resultbox.h"
 #include "qt/zerkandlg.h"
 #include "userinput.h"
 
@@ -176,9 +177,9 @@ void tst_DialogLayout::interactiveControlsHaveTurkishNames() {
     CompositionState state;
     auto dialog = MakeDialog(which, state);
     for (const QWidget* control : ControlsOf(*dialog)) {
-        const bool interactive = qobject_cast<const QComboBox*>(control) ||
-                                 qobject_cast<const QLineEdit*>(control) ||
-                                 qobject_cast<const QPushButton*>(control);
+        const bool interactive =
+            qobject_cast<const QComboBox*>(control) || qobject_cast<const QLineEdit*>(control) ||
+            qobject_cast<const ResultBox*>(control) || qobject_cast<const QPushButton*>(control);
         if (interactive)
             QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
     }

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "qt/aboutdialog.h"
+#include "qt/resultbox.h"
 #include "qt/zerkan.h"
 #include "qt/zerkandlg.h"
 #include "userinput.h"
@@ -36,7 +37,7 @@ bool ComposeWater(zerkan::MainDialog& dialog) {
         return false;
     // Oxygen chosen once more from the list fills the information area for the picture.
     ChooseFromList(dialog.findChild<QComboBox*>(QStringLiteral("NamePicker")), 7);
-    return dialog.findChild<QLineEdit*>(QStringLiteral("FormulaBox"))->text() == u"H2O";
+    return dialog.findChild<zerkan::ResultBox*>(QStringLiteral("FormulaBox"))->text() == u"H2O";
 }
 
 }  // namespace

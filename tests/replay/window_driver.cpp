@@ -16,8 +16,9 @@
 
 #include "core/text.h"
 #include "driver.h"
-#include "tests/qt/userinput.h"
+#include "qt/resultbox.h"
 #include "qt/zerkandlg.h"
+#include "tests/qt/userinput.h"
 
 namespace zerkan::replay {
 namespace {
@@ -139,7 +140,7 @@ class WindowDriver final : public ScenarioDriver {
     }
 
     int Caret(ControlId box) const {
-        return dialog_->findChild<QLineEdit*>(NameOf(box))->cursorPosition();
+        return dialog_->findChild<ResultBox*>(NameOf(box))->cursorPosition();
     }
 
     // Clicks into the field, selects and erases everything and types the new text. An empty

@@ -21,6 +21,7 @@
 #include "core/composition_state.h"
 #include "core/elements.h"
 #include "invariants.h"
+#include "qt/resultbox.h"
 #include "qt/zerkandlg.h"
 
 using namespace zerkan;
@@ -206,8 +207,8 @@ robust::SurfaceView HostileInput::View() {
     view.kindLine = label("KindLine");
     view.atomicMassLabelVisible = !Find<QLabel>("AtomicMassLabel")->isHidden();
     view.molecularMassBox = edit("MolecularMassBox");
-    view.contentsBox = edit("ContentsBox");
-    view.formulaBox = edit("FormulaBox");
+    view.contentsBox = FromQ(Find<ResultBox>("ContentsBox")->text());
+    view.formulaBox = FromQ(Find<ResultBox>("FormulaBox")->text());
     return view;
 }
 
@@ -432,7 +433,7 @@ void HostileInput::undoTwoThousandTimes() {
     QCOMPARE(state_->molecularMass, 0.0);
     Click(add_);  // Undo left Hidrojen chosen
     QVERIFY(Holds("Add"));
-    QCOMPARE(Find<QLineEdit>("FormulaBox")->text(), QString("H"));
+    QCOMPARE(Find<ResultBox>("FormulaBox")->text(), QString("H"));
 }
 
 void HostileInput::addEveryElementInTurn() {
