@@ -266,7 +266,7 @@ void tst_ResultBox::windowBoxesKeepTheirNamesAndAreNoTabStops() {
     const struct {
         const char* name;
         const char* accessible;
-    } boxes[] = {{"ContentsBox", "Zerkan içeriği"}, {"FormulaBox", "Zerkan formülü"}};
+    } boxes[] = {{"ContentsBox", "Zerkan İçeriği"}, {"FormulaBox", "Zerkan Formülü"}};
     for (const auto& b : boxes) {
         auto* box = dialog.findChild<ResultBox*>(QLatin1String(b.name));
         QVERIFY2(box != nullptr, b.name);
