@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "qt/desktopentry.h"
 #include "qt/zerkandlg.h"
 
 namespace zerkan {
@@ -65,6 +66,8 @@ App::App(int& argc, char** argv) : QApplication(argc, argv) {
     // The application name stays Qt's default, the program file's name without extension:
     // message boxes carry it as their title.
     setApplicationVersion(QStringLiteral("3.1.0.1"));
+    // The Wayland app id; X11 gets its window class from the main window.
+    setDesktopFileName(QString::fromLatin1(kDesktopEntryName));
     setWindowIcon(ProgramIcon());
     // The program speaks Turkish whatever the user's locale, and so do the toolkit's own texts
     // (message-box buttons, the fields' context menus). Without the translation they stay

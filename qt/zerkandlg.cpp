@@ -22,9 +22,11 @@
 #include "core/text.h"
 #include "qt/aboutdialog.h"
 #include "qt/accessibility.h"
+#include "qt/desktopentry.h"
 #include "qt/dialoglayout.h"
 #include "qt/platform.h"
 #include "qt/resultbox.h"
+#include "qt/windowplacement.h"
 
 namespace zerkan {
 namespace {
@@ -109,6 +111,7 @@ MainDialog::MainDialog(CompositionState& state, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     setAcceptDrops(false);
     InstallAccessibility();
+    CentreWhenShown(*this);
     CreateControls();
     DescribeMainControls(clientArea_);
     CreateMenu();
@@ -463,6 +466,7 @@ void MainDialog::showEvent(QShowEvent* event) {
     if (!aboutEntryAdded_) {
         aboutEntryAdded_ = true;
         platform::AppendAboutEntry(static_cast<std::uintptr_t>(winId()));
+        NameWindowClass(*this);
     }
 }
 

@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev pkg-config file dpkg-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-    xvfb xauth x11-utils imagemagick fonts-dejavu-core
+    xvfb xauth x11-utils imagemagick fonts-dejavu-core openbox xdotool libxcb1-dev
     hyperfine valgrind clang-format
     desktop-file-utils appstream
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64

@@ -1,0 +1,55 @@
+#!/bin/sh
+# desktop_window.sh PROGRAM DESKTOP_FILE: the program's window on an X desktop with a window
+# manager. Its WM_CLASS names the menu entry, as the entry's StartupWMClass says, so docks group
+# the window with its launcher and icon; and its frame is centred on the screen when shown.
+set -u
+if [ "${1:-}" != --inside ]; then
+    exec xvfb-run -a -s "-screen 0 1280x800x24" sh "$0" --inside "$@"
+fi
+program=$2
+entry=$3
+fail() { echo "FAIL: $*"; exit 1; }
+
+openbox --sm-disable >/dev/null 2>&1 &
+wm=$!
+# A desktop's window manager runs before the program starts.
+for _ in $(seq 1 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
+"$program" >/dev/null 2>&1 &
+app=$!
+trap 'kill $app $wm 2>/dev/null' EXIT
+
+# Waits (at most about ten seconds) until the window is shown and managed, then until the
+# program has placed it; what is checked is the final placement, not how fast it came.
+window=""
+centre=""
+for _ in $(seq 1 100); do
+    [ -n "$window" ] || window=$(xdotool search --onlyvisible --name ' 3[.]1$' 2>/dev/null | head -n 1)
+    if [ -n "$window" ]; then
+        extents=$(xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p' | tr -d ' ')
+        if [ -n "$extents" ]; then
+            eval "$(xwininfo -id "$window" | awk '/Absolute upper-left X/{print "x=" $NF} /Absolute upper-left Y/{print "y=" $NF} /Width:/{print "w=" $NF} /Height:/{print "h=" $NF}')"
+            IFS=, read -r left right top bottom <<END
+$extents
+END
+            cx=$((x - left + (w + left + right) / 2))
+            cy=$((y - top + (h + top + bottom) / 2))
+            centre="$cx,$cy"
+            [ $((cx - 640)) -ge -2 ] && [ $((cx - 640)) -le 2 ] &&
+                [ $((cy - 400)) -ge -2 ] && [ $((cy - 400)) -le 2 ] && break
+        fi
+    fi
+    sleep 0.1
+done
+[ -n "$window" ] || fail "no window appeared"
+echo "frame centre $centre on a 1280x800 screen (frame extents $extents)"
+[ $((cx - 640)) -ge -2 ] && [ $((cx - 640)) -le 2 ] && [ $((cy - 400)) -ge -2 ] &&
+    [ $((cy - 400)) -le 2 ] || fail "the frame is not centred on the screen"
+
+class=$(xprop -id "$window" WM_CLASS)
+echo "$class"
+[ "$class" = 'WM_CLASS(STRING) = "zerkan-kutlesi", "zerkan-kutlesi"' ] ||
+    fail "WM_CLASS does not name the desktop entry zerkan-kutlesi"
+grep -qx 'StartupWMClass=zerkan-kutlesi' "$entry" || fail "$entry: StartupWMClass is not zerkan-kutlesi"
