@@ -124,24 +124,25 @@ inline constexpr std::array<Control, 27> kMainControls{{
     // shows them whole.
     {1006, "NameCaption", Kind::Label, "Element", 109, 19, 28, 8, kLabelStyle, 0, ""},
     {1007, "SymbolCaption", Kind::Label, "Sembol", 184, 19, 35, 9, kLabelStyle, 0, ""},
-    {1008, "CountLabel", Kind::Label, "1. Elementin Adedi", 14, 107, 75, 8, kLabelStyle, 0, ""},
-    // The information column starts further left than it used to, so that every atomic mass
-    // shows in full.
-    {1011, "ProtonLine", Kind::Label, "", 150, 78, 89, 9, kLabelStyle, 0, ""},
-    {1010, "AtomicMassValue", Kind::Label, "", 196, 90, 44, 8, kLabelStyle, 0, ""},
+    {1008, "CountLabel", Kind::Label, "1. Elementin Adedi", 14, 107, 90, 8, kLabelStyle, 0, ""},
+    // The information column starts further left than it used to, and the captions of the
+    // result boxes are wider, so that every text shows whole in any font: every atomic mass,
+    // "1000. Elementin Adedi", and the captions in a monospace font.
+    {1011, "ProtonLine", Kind::Label, "", 146, 78, 93, 9, kLabelStyle, 0, ""},
+    {1010, "AtomicMassValue", Kind::Label, "", 200, 90, 40, 8, kLabelStyle, 0, ""},
     {-1, "NumberCaption", Kind::Label, "Atom Numarası", 15, 19, 52, 8, kLabelStyle, 0, ""},
-    {1036, "PeriodGroupLine", Kind::Label, "", 17, 79, 131, 8, kLabelStyle, 0, ""},
+    {1036, "PeriodGroupLine", Kind::Label, "", 17, 79, 120, 8, kLabelStyle, 0, ""},
     {1037, "KindLine", Kind::Label, "", 17, 90, 56, 8, kLabelStyle, 0, ""},
-    {1026, "ContentsBox", Kind::ReadOnlyBox, "", 58, 186, 182, 14, kOneLineBoxStyle, kExStaticEdge,
+    {1026, "ContentsBox", Kind::ReadOnlyBox, "", 62, 186, 178, 14, kOneLineBoxStyle, kExStaticEdge,
      "Zerkan İçeriği"},
-    {-1, "ContentsCaption", Kind::Label, "Zerkan İçeriği", 5, 186, 46, 8, kLabelStyle, 0, ""},
-    {1028, "MolecularMassBox", Kind::ReadOnlyBox, "", 58, 170, 182, 15,
+    {-1, "ContentsCaption", Kind::Label, "Zerkan İçeriği", 3, 186, 57, 8, kLabelStyle, 0, ""},
+    {1028, "MolecularMassBox", Kind::ReadOnlyBox, "", 62, 170, 178, 15,
      kEsLeft | kEsAutoHScroll | kEsReadOnly, kExStaticEdge, "Zerkan Kütlesi"},
-    {-1, "MolecularMassCaption", Kind::Label, "Zerkan Kütlesi", 5, 170, 48, 8, kLabelStyle, 0, ""},
-    {1030, "FormulaCaption", Kind::Label, "Zerkan Formülü", 5, 202, 52, 8, kLabelStyle, 0, ""},
-    {1031, "FormulaBox", Kind::ReadOnlyBox, "", 58, 202, 182, 14, kOneLineBoxStyle, kExStaticEdge,
+    {-1, "MolecularMassCaption", Kind::Label, "Zerkan Kütlesi", 3, 170, 57, 8, kLabelStyle, 0, ""},
+    {1030, "FormulaCaption", Kind::Label, "Zerkan Formülü", 3, 202, 57, 8, kLabelStyle, 0, ""},
+    {1031, "FormulaBox", Kind::ReadOnlyBox, "", 62, 202, 178, 14, kOneLineBoxStyle, kExStaticEdge,
      "Zerkan Formülü"},
-    {1041, "AtomicMassLabel", Kind::Label, "Atom Kütlesi:", 150, 90, 45, 8, kLabelStyle, 0, ""},
+    {1041, "AtomicMassLabel", Kind::Label, "Atom Kütlesi:", 146, 90, 53, 8, kLabelStyle, 0, ""},
     {1047, "SelectionFrame", Kind::Frame, "", 0, 0, 243, 102, kBsGroupBox, 0, "Element seçimi"},
     // Centred on the same point as ever, but wide enough for "1000. Elementi Seçtiniz.".
     {1009, "StepPrompt", Kind::CenteredLabel, "1. Elementi Seçiniz.", 40, 6, 164, 8,

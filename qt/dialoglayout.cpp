@@ -1,5 +1,6 @@
 #include "qt/dialoglayout.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QShortcutEvent>
+#include <QStyle>
 #include <cmath>
 
 #include "core/surface.h"
@@ -50,8 +52,22 @@ class CodePageValidator final : public QValidator {
     }
 };
 
+// An editable drop-down list whose open list is wide enough for its longest entry, however
+// narrow the closed box.
+class Picker final : public QComboBox {
+  public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override {
+        QAbstractItemView* list = view();
+        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                              style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list));
+        QComboBox::showPopup();
+    }
+};
+
 QComboBox* MakePicker(QWidget* parent) {
-    auto* box = new QComboBox(parent);
+    auto* box = new Picker(parent);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     // Qt would complete typed text inline and change what the user typed.
@@ -64,6 +80,9 @@ QComboBox* MakePicker(QWidget* parent) {
     // Not the toolkit's 32,767 characters: the in-memory window takes the same length.
     box->lineEdit()->setMaxLength(kPickerTextLimit);
     box->setMaxVisibleItems(12);
+    // A chosen entry shows from its first letter, even when it is wider than the field.
+    QObject::connect(box, &QComboBox::activated, box->lineEdit(),
+                     [edit = box->lineEdit()] { edit->setCursorPosition(0); });
     return box;
 }
 

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -17,12 +18,14 @@
 namespace zerkan {
 namespace {
 
-// Centres a frame of the window's size plus `frame` on the screen's work area.
+// Centres a frame of the window's size plus `frame` on the screen's work area. On a screen
+// too small for it the title bar stays on the screen.
 void Centre(QWidget& window, const QMargins& frame) {
-    const QSize outer = window.size().grownBy(frame);
-    QRect area(QPoint(0, 0), outer);
-    area.moveCenter(window.screen()->availableGeometry().center());
-    window.windowHandle()->setPosition(area.topLeft() + QPoint(frame.left(), frame.top()));
+    const QRect work = window.screen()->availableGeometry();
+    QRect outer(QPoint(0, 0), window.size().grownBy(frame));
+    outer.moveCenter(work.center());
+    const QPoint topLeft(std::max(outer.left(), work.left()), std::max(outer.top(), work.top()));
+    window.windowHandle()->setPosition(topLeft + QPoint(frame.left(), frame.top()));
 }
 
 #if defined(ZERKAN_HAVE_XCB)

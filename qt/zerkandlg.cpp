@@ -296,6 +296,7 @@ void MainDialog::SelectEntry(ControlId picker, int index) {
     box->setCurrentIndex(index);
     if (index < 0)
         box->lineEdit()->clear();
+    box->lineEdit()->setCursorPosition(0);  // a long name shows from its first letter
 }
 
 int MainDialog::GetSelection(ControlId picker) const {

@@ -1,8 +1,11 @@
-// The two dialogs as laid out at the default font: every control inside the client area, no
-// overlaps but the frames and what they enclose, no caption cut short, names for tests and
-// screen readers, tab order, fixed size and placement.
+// The two dialogs as laid out: every control inside the client area, no overlaps but the frames
+// and what they enclose, no text cut short at any step with any element shown, names for tests
+// and screen readers, tab order, fixed size and placement. CTest runs it at the default font,
+// with a monospace font preferred (ZERKAN_TEST_FONT=monospace) and at QT_SCALE_FACTOR=2.
 
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,10 +13,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 #include "core/composition_state.h"
 #include "core/controls.h"
+#include "core/handlers.h"
 #include "qt/aboutdialog.h"
 #include "qt/dialoglayout.h"
 #include "qt/resultbox.h"
@@ -51,6 +56,22 @@ QString Describe(const QWidget* w) {
         .arg(r.height());
 }
 
+// Every text the control shows is whole: its width and height fit inside the control.
+QString CutText(const QWidget* control) {
+    QString text;
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        text = label->text();
+    if (auto* button = qobject_cast<const QPushButton*>(control))
+        text = QString(button->text()).remove(u'&');
+    if (text.isEmpty() || !control->isVisible())
+        return {};
+    const QFontMetrics metrics(control->font());
+    if (metrics.horizontalAdvance(text) <= control->contentsRect().width() &&
+        metrics.height() <= control->height())
+        return {};
+    return Describe(control) + QStringLiteral(": ") + text;
+}
+
 void AddDialogRows() {
     QTest::addColumn<QString>("which");
     QTest::newRow("main window, layout 102") << "main";
@@ -63,6 +84,7 @@ class tst_DialogLayout : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase();
     void cleanup();
 
     void everyControlIsNamedAndInLayoutOrder_data() { AddDialogRows(); }
@@ -79,9 +101,20 @@ class tst_DialogLayout : public QObject {
     void clientAreaFollowsTheFontsBaseUnits();
     void mainWindowIsFixedCentredAndHasItsMenuAbove();
     void tabVisitsTheControlsInLayoutOrder();
-    void informationLinesFitForEveryElement();
+    void textsStayWholeAtEveryStepForEveryElement_data();
+    void textsStayWholeAtEveryStepForEveryElement();
+    void chosenNamesShowFromTheirFirstLetter_data();
+    void chosenNamesShowFromTheirFirstLetter();
+    void openListsShowTheirLongestEntryWhole();
     void dialogUnitsUseTheAverageLetterWidthAndTheFontHeight();
 };
+
+void tst_DialogLayout::initTestCase() {
+    if (qEnvironmentVariable("ZERKAN_TEST_FONT") == u"monospace") {
+        QApplication::setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        QVERIFY(QFontInfo(QApplication::font()).fixedPitch());
+    }
+}
 
 void tst_DialogLayout::cleanup() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -158,17 +191,8 @@ void tst_DialogLayout::noCaptionIsCut() {
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
     for (const QWidget* control : ControlsOf(*dialog)) {
-        QString text;
-        if (auto* label = qobject_cast<const QLabel*>(control))
-            text = label->text();
-        if (auto* button = qobject_cast<const QPushButton*>(control))
-            text = QString(button->text()).remove(u'&');
-        if (text.isEmpty())
-            continue;
-        const QFontMetrics metrics(control->font());
-        QVERIFY2(metrics.horizontalAdvance(text) <= control->contentsRect().width(),
-                 qPrintable(Describe(control) + QStringLiteral(": ") + text));
-        QVERIFY2(metrics.height() <= control->height(), qPrintable(Describe(control)));
+        const QString cut = CutText(control);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut));
     }
 }
 
@@ -207,8 +231,17 @@ void tst_DialogLayout::mainWindowIsFixedCentredAndHasItsMenuAbove() {
     QVERIFY(!(dialog.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
+    // The frame is centred on the work area; on a screen too small for it, its top left corner
+    // stays on the screen.
     const QRect screen = dialog.screen()->availableGeometry();
-    QVERIFY((dialog.geometry().center() - screen.center()).manhattanLength() <= 2);
+    const QRect frame = dialog.frameGeometry();
+    const QPoint centred = screen.center() - frame.center() + frame.topLeft();
+    const QPoint expected(std::max(centred.x(), screen.left()),
+                          std::max(centred.y(), screen.top()));
+    QVERIFY2(
+        (frame.topLeft() - expected).manhattanLength() <= 2,
+        qPrintable(Describe(&dialog) +
+                   QStringLiteral(" on a %1x%2 screen").arg(screen.width()).arg(screen.height())));
     const auto* bar = dialog.findChild<QMenuBar*>();
     const auto* client = dialog.findChild<QWidget*>(QStringLiteral("ClientArea"));
     QVERIFY(bar->isVisible());
@@ -231,22 +264,87 @@ void tst_DialogLayout::tabVisitsTheControlsInLayoutOrder() {
     QCOMPARE(visited, order + QStringList{"NumberPicker"});
 }
 
-void tst_DialogLayout::informationLinesFitForEveryElement() {
-    // The lines that the handlers fill must show every element's values in full.
+void tst_DialogLayout::textsStayWholeAtEveryStepForEveryElement_data() {
+    QTest::addColumn<int>("step");
+    for (const int step : {1, 10, 100, 1000})
+        QTest::addRow("step %d", step) << step;
+}
+
+void tst_DialogLayout::textsStayWholeAtEveryStepForEveryElement() {
+    // The prompts grow with the step, the information lines with the element: at each step every
+    // element is chosen in turn and every caption, line and button must show its text whole.
+    QFETCH(int, step);
+    CompositionState state;
+    state.step = step - 1;  // as if step - 2 entries were held already
+    MainDialog dialog(state);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    if (step > 1) {
+        dialog.SelectEntry(ControlId::NamePicker, 0);
+        OnAdd(state, dialog);
+        QCOMPARE(state.step, step);
+    }
+    const QList<QWidget*> controls = ControlsOf(dialog);
+    for (int index = 0; index < 112; ++index) {
+        dialog.SelectEntry(ControlId::NumberPicker, index);
+        OnPickerSelected(state, dialog, ControlId::NumberPicker);
+        for (const QWidget* control : controls) {
+            const QString cut = CutText(control);
+            QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("element %1, ").arg(index) + cut));
+        }
+    }
+}
+
+void tst_DialogLayout::chosenNamesShowFromTheirFirstLetter_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("chosen from the list") << "list";
+    QTest::newRow("chosen by number") << "number";
+    QTest::newRow("searched") << "search";
+}
+
+void tst_DialogLayout::chosenNamesShowFromTheirFirstLetter() {
+    // "Meitneryum/Unnilennyum" (109) is wider than the name field.
+    QFETCH(QString, how);
     CompositionState state;
     MainDialog dialog(state);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    auto* numbers = dialog.findChild<QComboBox*>(QStringLiteral("NumberPicker"));
-    for (int index = 0; index < 112; ++index) {
-        test::ChooseFromList(numbers, index);
-        QCOMPARE(state.selectedIndex, index);
-        for (const char* name : {"ProtonLine", "AtomicMassValue", "PeriodGroupLine", "KindLine",
-                                 "StepPrompt", "AtomicMassLabel"}) {
-            const auto* line = dialog.findChild<QLabel*>(QString::fromLatin1(name));
-            QVERIFY2(line->fontMetrics().horizontalAdvance(line->text()) <= line->width(),
-                     qPrintable(Describe(line) + QStringLiteral(": ") + line->text()));
+    auto* names = dialog.findChild<QComboBox*>(QStringLiteral("NamePicker"));
+    if (how == u"list") {
+        test::ChooseFromList(names, 108);
+    } else if (how == u"number") {
+        test::ChooseFromList(dialog.findChild<QComboBox*>(QStringLiteral("NumberPicker")), 108);
+    } else {
+        test::TypeOver(names->lineEdit(), QStringLiteral("meit"));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("SearchButton")),
+                          Qt::LeftButton);
+    }
+    QCOMPARE(names->currentText(), QStringLiteral("Meitneryum/Unnilennyum"));
+    QVERIFY(names->lineEdit()->fontMetrics().horizontalAdvance(names->currentText()) >
+            names->lineEdit()->width());
+    // The caret at the start keeps the start in view; a scrolled field would put it further left.
+    QCOMPARE(names->lineEdit()->cursorPosition(), 0);
+    const QRect caret = names->lineEdit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    QVERIFY(caret.center().x() >= 0);
+    QVERIFY(caret.center().x() < names->lineEdit()->fontMetrics().averageCharWidth());
+}
+
+void tst_DialogLayout::openListsShowTheirLongestEntryWhole() {
+    CompositionState state;
+    MainDialog dialog(state);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    for (const char* name : {"NumberPicker", "NamePicker", "SymbolPicker"}) {
+        auto* picker = dialog.findChild<QComboBox*>(QString::fromLatin1(name));
+        picker->showPopup();
+        QAbstractItemView* list = picker->view();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        for (int i = 0; i < picker->count(); ++i) {
+            const QModelIndex index = list->model()->index(i, 0);
+            QVERIFY2(list->sizeHintForIndex(index).width() <= list->viewport()->width(),
+                     qPrintable(QStringLiteral("%1: %2").arg(name, picker->itemText(i))));
         }
+        picker->hidePopup();
     }
 }
 
@@ -255,8 +353,8 @@ void tst_DialogLayout::dialogUnitsUseTheAverageLetterWidthAndTheFontHeight() {
     const DialogUnits units = DialogUnits::Of(font);
     const QFontMetricsF metrics(font);
     QCOMPARE(units.cy, metrics.height());
-    QVERIFY(units.cx > metrics.horizontalAdvance(u'i'));
-    QVERIFY(units.cx < metrics.horizontalAdvance(u'W'));
+    QVERIFY(units.cx >= metrics.horizontalAdvance(u'i'));  // equal in a monospace font
+    QVERIFY(units.cx <= metrics.horizontalAdvance(u'W'));
     const layout::Control row{-1, "x", layout::Kind::Label, "", 4, 8, 40, 16, 0, 0, ""};
     const QRect r = units.ToPixels(row);
     QCOMPARE(r.x(), qRound(units.cx));
