@@ -3,7 +3,7 @@
 set(CPACK_PACKAGE_NAME ${ZERKAN_PACKAGE_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Zerkan Kütlesi geliştiricileri")
-set(CPACK_PACKAGE_CONTACT "Zerkan Kütlesi geliştiricileri")
+set(CPACK_PACKAGE_CONTACT "${ZERKAN_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "periodic table and molar-mass calculator (Turkish)")
 set(CPACK_PACKAGE_DESCRIPTION
     "Zerkan Kütlesi is a small desktop periodic table with a Turkish user interface.
@@ -16,7 +16,7 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Zerkan Kütlesi geliştiricileri")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ZERKAN_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     xvfb xauth x11-utils imagemagick fonts-dejavu-core openbox xdotool libxcb1-dev
     hyperfine valgrind clang-format
-    desktop-file-utils appstream
+    desktop-file-utils appstream lintian man-db
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64
 )
 

@@ -26,7 +26,11 @@ cmake --build "$build" --target zerkan
 rm -f "$build"/"$package"_*.deb
 (cd "$build" && cpack -G DEB)
 deb=$(ls "$build"/"$package"_*.deb)
-dpkg-deb --field "$deb" Package Version Depends Recommends
+dpkg-deb --field "$deb" Package Version Maintainer Depends Recommends
+
+step "Checking the package with lintian"
+# Root may run it: the package is only read, never built by lintian.
+lintian --allow-root --fail-on error "$deb" || fail "lintian reports errors"
 
 step "Installing $deb"
 before=$(mktemp)
