@@ -46,6 +46,8 @@ void tst_Zerkan::namesTheApplicationAfterItsProgramFile() {
              QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("tst_zerkan"));
     QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("3.1.0.1"));
+    // The Wayland app id, as the desktop entry is named.
+    QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("zerkan-kutlesi"));
 }
 
 void tst_Zerkan::sharesOneRecordWithTheWindow() {
