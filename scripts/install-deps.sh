@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     xvfb xauth x11-utils imagemagick fonts-dejavu-core openbox xdotool libxcb1-dev
+    dbus at-spi2-core python3-gi gir1.2-atspi-2.0
     hyperfine valgrind clang-format
     desktop-file-utils appstream lintian man-db
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64
