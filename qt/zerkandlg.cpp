@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <climits>
 #include <optional>
@@ -31,9 +32,20 @@
 namespace zerkan {
 namespace {
 
+// Straight from the code page to UTF-16, one unit per byte: the result boxes receive tens of
+// thousands of characters on every Add, and a detour through UTF-8 cost a quarter of the Add.
 QString ToQString(std::string_view text) {
-    const std::string utf8 = ToUtf8(text);
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    static constexpr auto kUnits = [] {
+        std::array<char16_t, 256> units{};
+        for (unsigned b = 0; b < units.size(); ++b)
+            units[b] = static_cast<char16_t>(detail::CodePointOf(static_cast<unsigned char>(b)));
+        return units;
+    }();
+    QString out(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    QChar* unit = out.data();
+    for (const char c : text)
+        *unit++ = QChar(kUnits[static_cast<unsigned char>(c)]);
+    return out;
 }
 
 Text FromQString(const QString& text) {

@@ -30,7 +30,7 @@ QString Contents(int entries, const QString& entry) {
 
 const QString kLongEntry = QStringLiteral("999999999 Meitneryum/Unnilennyum");
 
-enum class Operation { SetText, CaretAtEnd, CaretAtStart, KeyEnd, KeyHome };
+enum class Operation { SetText, CaretAtEnd, CaretAtStart, KeyEnd, KeyHome, ClickAndSelectAll };
 
 void Apply(Operation op, QWidget* box, const QString& text) {
     auto* line = qobject_cast<QLineEdit*>(box);
@@ -61,6 +61,10 @@ void Apply(Operation op, QWidget* box, const QString& text) {
             QTest::keyClick(box, Qt::Key_End);
             box->grab();
             QTest::keyClick(box, Qt::Key_Home);
+            break;
+        case Operation::ClickAndSelectAll:
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(20, 12));
+            QTest::keySequence(box, QKeySequence::SelectAll);
             break;
     }
 }
@@ -126,7 +130,8 @@ void tst_ResultBox::looksLikeTheLineEdit_data() {
                {"caret at end", Operation::CaretAtEnd},
                {"caret at start", Operation::CaretAtStart},
                {"End", Operation::KeyEnd},
-               {"Home", Operation::KeyHome}};
+               {"Home", Operation::KeyHome},
+               {"focus, all selected", Operation::ClickAndSelectAll}};
     for (const auto& t : texts) {
         for (const auto& o : ops)
             QTest::addRow("%s, %s", t.name, o.name) << t.text << o.op;
@@ -144,11 +149,13 @@ void tst_ResultBox::looksLikeTheLineEdit() {
     line.setGeometry(0, 0, 300, 24);
     box.setGeometry(0, 30, 300, 24);
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     Apply(op, &line, text);
-    Apply(op, &box, text);
     const QImage expected = line.grab().toImage();
+    Apply(op, &box, text);
     const QImage actual = box.grab().toImage();
+    if (op == Operation::ClickAndSelectAll)
+        QVERIFY(box.hasFocus() && box.selectedText() == text);
     // From the start of the text the pictures are the same to the pixel.
     const bool fromStart = box.visibleRange().first == 0;
     QVERIFY(fromStart ? expected == actual : SameUpToSubpixel(expected, actual));
