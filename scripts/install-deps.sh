@@ -11,7 +11,8 @@ packages=(
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0
     hyperfine valgrind clang-format
     desktop-file-utils appstream lintian man-db
-    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64
+    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+    wine wine64 nsis
 )
 
 missing=()
