@@ -3,6 +3,7 @@
 #
 #   wine-run.sh STATE_DIR PROGRAM [ARGS...]   run PROGRAM (the Windows build's emulator)
 #   wine-run.sh STATE_DIR --start             start the session and warm it up
+#   wine-run.sh STATE_DIR --start-then CMD... the same, then run CMD (a build step)
 #   wine-run.sh STATE_DIR --stop              end the session once no program runs
 #
 # STATE_DIR holds the Wine prefix, made once (a fresh prefix takes ~20 s), and the session: a
@@ -102,6 +103,13 @@ case "$1" in
     --start)
         flock -s 9
         ensure_session
+        ;;
+    --start-then)
+        flock -s 9
+        ensure_session
+        exec 9>&-
+        shift
+        exec "$@"
         ;;
     --stop)
         flock -x 9

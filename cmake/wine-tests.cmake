@@ -5,13 +5,11 @@
 # session of its own).
 #
 # GoogleTest lists a suite's cases by running it right after the build, with a 5-second limit
-# that a cold Wine start can exceed; building a suite therefore warms the session up first.
+# that a cold Wine start can exceed; linking a suite therefore warms the session up first.
 
 function(zerkan_wine_session)
-    add_custom_target(zerkan_wine_session
-        COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --start
-        COMMENT "Starting Wine (the first time, making its prefix takes ~20 s)"
-        VERBATIM)
+    list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " launcher)
+    string(APPEND launcher " --start-then")
     foreach(suite IN LISTS ARGN)
         if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${suite}/CMakeLists.txt)
             continue()
@@ -20,7 +18,8 @@ function(zerkan_wine_session)
         foreach(target IN LISTS targets)
             get_target_property(type ${target} TYPE)
             if(type STREQUAL "EXECUTABLE")
-                add_dependencies(${target} zerkan_wine_session)
+                set_property(TARGET ${target} PROPERTY RULE_LAUNCH_LINK
+                    "${launcher}")
             endif()
         endforeach()
         # Discovered cases exist only when CTest reads the folder; a file read after
