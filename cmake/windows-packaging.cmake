@@ -41,6 +41,12 @@ set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
 
 include(CPack)
 
+if(ZERKAN_BUILD_TESTS)
+    # A DLL outside Windows (the MinGW runtime) would make the program fail to start for users.
+    add_test(NAME package.windows_imports
+        COMMAND ${CMAKE_CURRENT_LIST_DIR}/windows-imports.sh ${CMAKE_OBJDUMP}
+            $<TARGET_FILE:zerkan_win32>)
+endif()
 if(ZERKAN_BUILD_TESTS AND CMAKE_CROSSCOMPILING_EMULATOR)
     add_test(NAME package.windows_install
         COMMAND ${CMAKE_CURRENT_LIST_DIR}/windows-package-test.sh ${CMAKE_BINARY_DIR}
