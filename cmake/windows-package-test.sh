@@ -62,7 +62,45 @@ win "$installer" /S || fail "installer exited with $?"
 for file in "$name.exe" benioku.rtf Uninstall.exe; do
     [ -f "$install_dir/$file" ] || fail "not installed: $file"
 done
-[ -f "$start_menu/$name/$name.lnk" ] || fail "no Start-menu entry in $start_menu/$name"
+# The entry must start the program in its folder: the read-me command opens benioku.rtf from
+# the current folder.
+python3 - "$start_menu/$name/$name.lnk" "$install_dir_win" <<'PY' || fail "Start-menu entry"
+import struct, sys
+path, folder = sys.argv[1], sys.argv[2]
+try:
+    data = open(path, "rb").read()
+except OSError as error:
+    sys.exit(f"no shortcut: {error}")
+flags = struct.unpack_from("<I", data, 0x14)[0]
+at = 0x4C
+if flags & 0x1:  # item id list
+    at += 2 + struct.unpack_from("<H", data, at)[0]
+target = None
+if flags & 0x2:  # link info: the local base path
+    size, header = struct.unpack_from("<II", data, at)[:2]
+    base = struct.unpack_from("<I", data, at + 16)[0]
+    if header >= 0x24:
+        base = struct.unpack_from("<I", data, at + 28)[0]
+        target = data[at + base:].decode("utf-16-le").split("\0")[0]
+    else:
+        target = data[at + base:].split(b"\0")[0].decode("cp1254")
+    at += size
+strings = {}
+for bit, key in ((0x4, "name"), (0x8, "relative"), (0x10, "workdir"), (0x20, "args"), (0x40, "icon")):
+    if flags & bit:
+        count = struct.unpack_from("<H", data, at)[0]
+        at += 2
+        unicode = flags & 0x80
+        raw = data[at:at + count * (2 if unicode else 1)]
+        # Wine counts the terminating NUL in.
+        strings[key] = raw.decode("utf-16-le" if unicode else "cp1254").rstrip("\0")
+        at += len(raw)
+program = folder + "\\Zerkan Kütlesi.exe"
+if strings.get("workdir", "").lower() != folder.lower():
+    sys.exit(f"starts in {strings.get('workdir')!r}, not {folder!r}")
+if target is not None and target.lower() != program.lower():
+    sys.exit(f"points at {target!r}, not {program!r}")
+PY
 win reg query "$uninstall_key" /v UninstallString >"$work/uninstall-key.txt" 2>&1 ||
     fail "no Add/Remove Programs entry"
 grep -q "DisplayName\|UninstallString" "$work/uninstall-key.txt" ||
