@@ -123,8 +123,17 @@ case "$1" in
     *)
         flock -s 9
         ensure_session
+        # Output goes through files: a process that Wine starts on the program's behalf (the
+        # desktop, when it has to come back) inherits its stdout and stderr, and would hold
+        # CTest's pipes open until the session ends.
+        out=$(mktemp "$state/out.XXXXXX")
+        err=$(mktemp "$state/err.XXXXXX")
         set +e
-        wine "$@" 9>&-
-        exit $?
+        wine "$@" >"$out" 2>"$err" 9>&-
+        rc=$?
+        cat "$out"
+        cat "$err" >&2
+        rm -f "$out" "$err"
+        exit $rc
         ;;
 esac
