@@ -75,6 +75,29 @@ std::string ToUtf8(std::string_view text) {
     return out;
 }
 
+Text FromUtf16(std::u16string_view utf16) {
+    Text out;
+    out.reserve(utf16.size());
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        const char16_t unit = utf16[i];
+        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+        if (high && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF)
+            ++i;  // a pair: one character outside the code page
+        const bool surrogate = unit >= 0xD800 && unit <= 0xDFFF;
+        out.push_back(surrogate ? '?' : ByteFor(unit));
+    }
+    return out;
+}
+
+std::u16string ToUtf16(std::string_view text) {
+    // Every code point of the table lies in the Basic Multilingual Plane: one unit each.
+    std::u16string out;
+    out.reserve(text.size());
+    for (char c : text)
+        out.push_back(static_cast<char16_t>(detail::CodePointOf(static_cast<unsigned char>(c))));
+    return out;
+}
+
 char FoldCase(char c) {
     const auto b = static_cast<unsigned char>(c);
     if (b >= 'A' && b <= 'Z')

@@ -123,6 +123,10 @@ constexpr std::string_view operator""_w() {
 // Conversions at the window's boundary. Characters outside the code page become '?'.
 Text FromUtf8(std::string_view utf8);
 std::string ToUtf8(std::string_view text);
+// The same for a window system that speaks UTF-16: a surrogate pair is one character (one '?'),
+// a lone surrogate is '?'.
+Text FromUtf16(std::u16string_view utf16);
+std::u16string ToUtf16(std::string_view text);
 
 // The one rule for comparing letters without regard to case: ASCII letters, the Turkish pairs
 // Ç/ç Ğ/ğ Ö/ö Ş/ş Ü/ü, and I, ı, İ, i as one letter.

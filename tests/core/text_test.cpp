@@ -32,7 +32,24 @@ TEST(TextConversion, EveryByteSurvivesARoundTrip) {
     for (int b = 0; b < 256; ++b) {
         const Text byte(1, static_cast<char>(b));
         EXPECT_EQ(FromUtf8(ToUtf8(byte)), byte) << b;
+        EXPECT_EQ(FromUtf16(ToUtf16(byte)), byte) << b;
     }
+}
+
+TEST(TextConversion, Utf16CarriesTheSameCharacters) {
+    EXPECT_EQ(ToUtf16("Şİğ€"_w), u"Şİğ€");
+    const std::pair<std::u16string_view, const char*> cases[] = {
+        {u"Sıfırla", "Sıfırla"},
+        {u"Ð", "?"},
+        {u"a😀b", "a?b"},  // a pair is one character
+        {std::u16string_view(u"a\xD800"
+                             u"b",
+                             3),
+         "a?b"},                                          // lone high surrogate
+        {std::u16string_view(u"\xDC00\xD800", 2), "??"},  // reversed pair
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(FromUtf16(in), FromUtf8(out)) << out;
 }
 
 TEST(TextConversion, CharactersOutsideTheCodePageAndBrokenUtf8BecomeQuestionMarks) {
