@@ -2,6 +2,7 @@
 #   -DRUNNER=path      the runner
 #   -DWORK=dir         scratch folder for this test (recreated)
 #   -DWINDOW=ON        drive the real window (--window)
+#   -DEMULATOR=cmd     what runs the runner where it cannot run itself (Wine for Windows)
 #   -DMODE=golden      -DSCENARIO=file -DEXPECTED=file (.jsonl, or .tar.xz holding
 #                      NAME.expected.jsonl): standard output must equal the expected file
 #                      byte for byte, with exit code 0
@@ -26,7 +27,7 @@ file(MAKE_DIRECTORY ${WORK})
 
 # Runs the runner with `input` on standard input; standard output goes to `output`.
 function(run_replay input output)
-    execute_process(COMMAND ${RUNNER} ${options}
+    execute_process(COMMAND ${EMULATOR} ${RUNNER} ${options}
         INPUT_FILE ${input}
         OUTPUT_FILE ${output}
         ERROR_VARIABLE err

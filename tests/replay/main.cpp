@@ -2,6 +2,10 @@
 // the window shows and what the record holds. See the README for the format.
 
 #include <cstdio>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 #include <exception>
 #include <fstream>
 #include <iostream>
@@ -55,6 +59,10 @@ int Replay(zerkan::replay::ScenarioDriver& driver, std::istream& in) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+#ifdef _WIN32
+    // Lines end in "\n" on every system, so that outputs compare byte for byte.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     bool window = false;
     std::string path = "-";
     bool havePath = false;

@@ -1,0 +1,124 @@
+#include "win32/dialogtemplate.h"
+
+#include <charconv>
+
+#include "core/text.h"
+
+namespace zerkan::win32 {
+
+// The table holds the system's style values by number; they must be the system's own.
+namespace s = layout::style;
+static_assert(s::kPopup == WS_POPUP && s::kVisible == WS_VISIBLE && s::kCaption == WS_CAPTION &&
+              s::kVScroll == WS_VSCROLL && s::kSysMenu == WS_SYSMENU && s::kGroup == WS_GROUP &&
+              s::kMinimizeBox == WS_MINIMIZEBOX && s::kTabStop == WS_TABSTOP);
+static_assert(s::kDsAbsAlign == DS_ABSALIGN && s::kDs3dLook == DS_3DLOOK &&
+              s::kDsFixedSys == DS_FIXEDSYS && s::kDsSetFont == DS_SETFONT &&
+              s::kDsModalFrame == DS_MODALFRAME && s::kDsCenter == DS_CENTER &&
+              s::kDsContextHelp == DS_CONTEXTHELP);
+static_assert(s::kCbsDropDown == CBS_DROPDOWN && s::kCbsAutoHScroll == CBS_AUTOHSCROLL);
+static_assert(s::kBsPushButton == BS_PUSHBUTTON && s::kBsDefPushButton == BS_DEFPUSHBUTTON &&
+              s::kBsGroupBox == BS_GROUPBOX && s::kBsCenter == BS_CENTER &&
+              s::kBsVCenter == BS_VCENTER && s::kBsFlat == BS_FLAT);
+static_assert(s::kEsLeft == ES_LEFT && s::kEsMultiline == ES_MULTILINE &&
+              s::kEsAutoHScroll == ES_AUTOHSCROLL && s::kEsNoHideSel == ES_NOHIDESEL &&
+              s::kEsReadOnly == ES_READONLY && s::kEsNumber == ES_NUMBER);
+static_assert(s::kSsLeft == SS_LEFT && s::kSsCenter == SS_CENTER && s::kSsBitmap == SS_BITMAP &&
+              s::kSsNoPrefix == SS_NOPREFIX);
+static_assert(s::kExAcceptFiles == WS_EX_ACCEPTFILES && s::kExClientEdge == WS_EX_CLIENTEDGE &&
+              s::kExStaticEdge == WS_EX_STATICEDGE && s::kExAppWindow == WS_EX_APPWINDOW);
+
+namespace {
+
+// The predefined classes by their atoms.
+WORD ClassAtom(layout::Kind kind) {
+    switch (layout::ClassOf(kind)) {
+        case layout::WindowClass::Button:
+            return 0x0080;
+        case layout::WindowClass::Edit:
+            return 0x0081;
+        case layout::WindowClass::Static:
+            return 0x0082;
+        case layout::WindowClass::ComboBox:
+            return 0x0085;
+    }
+    return 0x0082;
+}
+
+}  // namespace
+
+std::wstring WideFromUtf8(std::string_view utf8) {
+    return Wide(FromUtf8(utf8));
+}
+
+std::wstring Wide(std::string_view text) {
+    const std::u16string units = ToUtf16(text);
+    return std::wstring(units.begin(), units.end());
+}
+
+void DialogTemplate::Dword(DWORD d) {
+    Word(LOWORD(d));
+    Word(HIWORD(d));
+}
+
+void DialogTemplate::Text(std::string_view utf8) {
+    for (wchar_t c : WideFromUtf8(utf8))
+        Word(static_cast<WORD>(c));
+    Word(0);
+}
+
+void DialogTemplate::AlignToDword() {
+    if (words_.size() % 2 != 0)
+        Word(0);
+}
+
+DialogTemplate::DialogTemplate(const layout::Dialog& dialog) {
+    words_.reserve(1024);
+    Word(1);       // dlgVer
+    Word(0xFFFF);  // signature: the extended form
+    Dword(0);      // helpID
+    Dword(dialog.exStyle);
+    Dword(dialog.style);
+    Word(static_cast<WORD>(dialog.controls.size()));
+    Word(0);  // x, y: DS_CENTER places the window
+    Word(0);
+    Word(static_cast<WORD>(dialog.client.w));
+    Word(static_cast<WORD>(dialog.client.h));
+    if (dialog.menu != 0) {
+        Word(0xFFFF);
+        Word(static_cast<WORD>(dialog.menu));
+    } else {
+        Word(0);
+    }
+    Word(0);  // the dialog manager's own window class
+    Text(dialog.title);
+    Word(static_cast<WORD>(dialog.pointSize));
+    Word(static_cast<WORD>(dialog.weight));
+    Word(static_cast<WORD>(dialog.charset << 8));  // italic = 0, then the character set
+    Text(dialog.font);
+
+    for (const layout::Control& c : dialog.controls) {
+        AlignToDword();
+        Dword(0);  // helpID
+        Dword(c.exStyle);
+        Dword(WS_CHILD | WS_VISIBLE | c.style);
+        Word(static_cast<WORD>(c.x));
+        Word(static_cast<WORD>(c.y));
+        Word(static_cast<WORD>(c.w));
+        Word(static_cast<WORD>(c.h));
+        Dword(static_cast<DWORD>(c.id));
+        Word(0xFFFF);
+        Word(ClassAtom(c.kind));
+        if (c.kind == layout::Kind::Picture) {
+            // The bitmap resource by its number.
+            int resource = 0;
+            std::from_chars(c.text.data(), c.text.data() + c.text.size(), resource);
+            Word(0xFFFF);
+            Word(static_cast<WORD>(resource));
+        } else {
+            Text(c.text);
+        }
+        Word(0);  // no creation data
+    }
+}
+
+}  // namespace zerkan::win32

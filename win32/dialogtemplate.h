@@ -1,0 +1,34 @@
+#pragma once
+
+// Dialog templates built in memory from the one table of controls, in the form the dialog
+// manager reads (DLGTEMPLATEEX with its DLGITEMTEMPLATEEX items), so the window can never
+// differ from the table.
+
+#include <windows.h>
+
+#include <vector>
+
+#include "core/controls.h"
+
+namespace zerkan::win32 {
+
+class DialogTemplate {
+  public:
+    explicit DialogTemplate(const layout::Dialog& dialog);
+
+    LPCDLGTEMPLATEW Get() const { return reinterpret_cast<LPCDLGTEMPLATEW>(words_.data()); }
+
+  private:
+    void Word(WORD w) { words_.push_back(w); }
+    void Dword(DWORD d);
+    void Text(std::string_view utf8);  // zero-terminated UTF-16
+    void AlignToDword();
+
+    std::vector<WORD> words_;
+};
+
+// UTF-8 (the table's texts) and the core's Windows-1254 texts as UTF-16 for the W functions.
+std::wstring WideFromUtf8(std::string_view utf8);
+std::wstring Wide(std::string_view text);
+
+}  // namespace zerkan::win32

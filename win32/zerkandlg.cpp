@@ -1,0 +1,453 @@
+#include "win32/zerkandlg.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "core/controls.h"
+#include "core/elements.h"
+#include "core/exchange.h"
+#include "core/handlers.h"
+#include "core/text.h"
+#include "win32/dialogtemplate.h"
+
+namespace zerkan::win32 {
+namespace {
+
+constexpr ControlId kPickers[] = {ControlId::NumberPicker, ControlId::NamePicker,
+                                  ControlId::SymbolPicker};
+
+bool IsEditBox(ControlId id) {
+    return id == ControlId::CountField || id == ControlId::MolecularMassBox ||
+           id == ControlId::ContentsBox || id == ControlId::FormulaBox;
+}
+
+Text WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0)
+        return {};
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
+    const int read = GetWindowTextW(window, buffer.data(), length + 1);
+    return FromUtf16(std::u16string(buffer.data(), buffer.data() + read));
+}
+
+// Restores the previous value of a flag when the scope ends.
+class Holding {
+  public:
+    explicit Holding(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+    ~Holding() { flag_ = previous_; }
+    Holding(const Holding&) = delete;
+    Holding& operator=(const Holding&) = delete;
+
+  private:
+    bool& flag_;
+    bool previous_;
+};
+
+INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG: {
+            // Centred over the window that opened it.
+            RECT owner{}, box{};
+            GetWindowRect(GetWindow(window, GW_OWNER), &owner);
+            GetWindowRect(window, &box);
+            const int width = box.right - box.left, height = box.bottom - box.top;
+            SetWindowPos(window, nullptr, (owner.left + owner.right - width) / 2,
+                         (owner.top + owner.bottom - height) / 2, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return TRUE;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                EndDialog(window, LOWORD(wParam));
+                return TRUE;
+            }
+            return FALSE;
+        case WM_CLOSE:
+            EndDialog(window, IDCANCEL);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+void StartWordPadOnReadMe(HWND owner) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    // CreateProcessW may write into the command line, so it gets its own copy.
+    std::wstring commandLine = kWordPadCommandLine;
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+                       nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return;
+    }
+    // Newer Windows versions may lack WordPad; the default program for .rtf then opens it.
+    ShellExecuteW(owner, L"open", kReadMeDocument, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+std::wstring ApplicationName() {
+    std::vector<wchar_t> path(MAX_PATH);
+    DWORD length = 0;
+    for (;;) {
+        length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size())
+            break;
+        path.resize(path.size() * 2);
+    }
+    std::wstring name(path.data(), length);
+    const std::size_t slash = name.find_last_of(L"\\/");
+    if (slash != std::wstring::npos)
+        name.erase(0, slash + 1);
+    const std::size_t dot = name.find_last_of(L'.');
+    if (dot != std::wstring::npos && dot > 0)
+        name.erase(dot);
+    return name;
+}
+
+void ShowAboutBox(HWND owner) {
+    const DialogTemplate about(layout::kAboutDialog);
+    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), about.Get(), owner, AboutProc, 0);
+}
+
+MainDialog::MainDialog(CompositionState& state)
+    : state_(state),
+      windowIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource))) {}
+
+MainDialog::~MainDialog() {
+    if (window_ != nullptr && !modal_)
+        DestroyWindow(window_);
+}
+
+INT_PTR MainDialog::DoModal() {
+    modal_ = true;
+    const DialogTemplate main(layout::kMainDialog);
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), main.Get(), nullptr, DialogProc,
+                                   reinterpret_cast<LPARAM>(this));
+}
+
+HWND MainDialog::Create() {
+    const DialogTemplate main(layout::kMainDialog);
+    CreateDialogIndirectParamW(GetModuleHandleW(nullptr), main.Get(), nullptr, DialogProc,
+                               reinterpret_cast<LPARAM>(this));
+    return window_;
+}
+
+INT_PTR CALLBACK MainDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<MainDialog*>(lParam);
+        self->window_ = window;
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+    }
+    auto* self = reinterpret_cast<MainDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (self == nullptr)
+        return FALSE;
+    const INT_PTR result = self->HandleMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, DWLP_USER, 0);
+        self->window_ = nullptr;
+    }
+    return result;
+}
+
+INT_PTR MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog();
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_SYSCOMMAND:
+            return OnSysCommand(wParam) ? TRUE : FALSE;
+        case WM_PAINT:
+            return OnPaint() ? TRUE : FALSE;
+        case WM_QUERYDRAGICON:
+            return reinterpret_cast<INT_PTR>(windowIcon);
+        case WM_DROPFILES:
+            // Files may be dropped on the window; a drop changes nothing.
+            DragFinish(reinterpret_cast<HDROP>(wParam));
+            return TRUE;
+        case WM_HELP:
+            // F1: the program's only help is the read-me.
+            OnReadMe();
+            return TRUE;
+        case WM_CLOSE:
+            OnCancel();
+            return TRUE;
+        case WM_DESTROY:
+            OnDestroy();
+            return FALSE;
+        default:
+            static_cast<void>(lParam);
+            return FALSE;
+    }
+}
+
+BOOL MainDialog::OnInitDialog() {
+    {
+        const Holding hold(holdNotifications_);
+        for (const ControlId picker : kPickers) {
+            for (int i = 0; i < kElementCount; ++i) {
+                SendMessageW(Item(picker), CB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(Wide(PickerEntryText(picker, i)).c_str()));
+            }
+        }
+    }
+    DoDataExchange(false);
+
+    if (HMENU systemMenu = GetSystemMenu(window_, FALSE)) {
+        wchar_t about[64] = {};
+        if (LoadStringW(GetModuleHandleW(nullptr), kAboutMenuString, about, 64) > 0) {
+            AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(systemMenu, MF_STRING, kAboutSystemCommand, about);
+        }
+    }
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon));
+
+    SetText(ControlId::MolecularMassBox, "");
+    SetText(ControlId::AtomicMassValue, "");
+    SetVisible(ControlId::AtomicMassLabel, false);
+    // Runs the count field's change handler: count reads 0 and the 9-character limit starts.
+    SetText(ControlId::CountField, "");
+    return TRUE;  // the focus goes to the first tab stop, NumberPicker
+}
+
+void MainDialog::OnCommand(UINT id, UINT code) {
+    switch (id) {
+        case IDOK:
+            OnOK();
+            return;
+        case IDCANCEL:
+            OnCancel();
+            return;
+        case kAppExitCommand:
+            // The close box's way out: the cancel action, without a question.
+            SendMessageW(window_, WM_CLOSE, 0, 0);
+            return;
+        case kReadMeCommand:
+            OnReadMe();
+            return;
+        case kAppAboutCommand:
+            OnAbout();
+            return;
+        default:
+            break;
+    }
+    if (holdNotifications_)
+        return;
+    const auto control = static_cast<ControlId>(id);
+    switch (control) {
+        case ControlId::AddButton:
+        case ControlId::UndoButton:
+        case ControlId::ResetButton:
+        case ControlId::SearchButton:
+            if (code != BN_CLICKED)
+                return;
+            if (control == ControlId::AddButton)
+                OnAdd(state_, *this);
+            else if (control == ControlId::UndoButton)
+                OnUndo(state_, *this);
+            else if (control == ControlId::ResetButton)
+                OnReset(state_, *this);
+            else
+                OnSearch(state_, *this);
+            return;
+        case ControlId::CountField:
+            if (code == EN_CHANGE)
+                OnCountChanged(state_, *this);
+            return;
+        case ControlId::NumberPicker:
+        case ControlId::NamePicker:
+        case ControlId::SymbolPicker:
+            if (code == CBN_SELENDOK) {
+                OnPickerSelected(state_, *this, control);
+            } else if (code == CBN_EDITCHANGE) {
+                // An edit with the list closed leaves no entry selected; the typed text stays.
+                if (!SendMessageW(Item(control), CB_GETDROPPEDSTATE, 0, 0))
+                    SetListSelection(control, -1);
+                OnPickerEdited(state_, *this, control);
+            }
+            return;
+        default:
+            return;
+    }
+}
+
+bool MainDialog::OnSysCommand(WPARAM command) {
+    if ((command & 0xFFF0) != kAboutSystemCommand)
+        return false;
+    OnAbout();
+    return true;
+}
+
+bool MainDialog::OnPaint() {
+    if (!IsIconic(window_))
+        return false;
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(window_, &paint);
+    SendMessageW(window_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    const int iconWidth = GetSystemMetrics(SM_CXICON);
+    const int iconHeight = GetSystemMetrics(SM_CYICON);
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int x = (client.right - client.left - iconWidth + 1) / 2;
+    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    DrawIcon(dc, x, y, windowIcon);
+    EndPaint(window_, &paint);
+    return true;
+}
+
+void MainDialog::OnDestroy() {
+    // Closes a help window that F1 may have opened for this program.
+    WinHelpW(window_, nullptr, HELP_QUIT, 0);
+}
+
+void MainDialog::OnOK() {
+    if (DoDataExchange(true))
+        EndWith(IDOK);
+}
+
+void MainDialog::OnCancel() {
+    EndWith(IDCANCEL);
+}
+
+void MainDialog::EndWith(INT_PTR result) {
+    result_ = result;
+    EndDialog(window_, result);
+}
+
+void MainDialog::OnAbout() {
+    ShowAboutBox(window_);
+}
+
+void MainDialog::OnReadMe() {
+    if (readMeLauncher_)
+        readMeLauncher_(window_);
+}
+
+HWND MainDialog::List(ControlId picker) const {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    GetComboBoxInfo(Item(picker), &info);
+    return info.hwndList;
+}
+
+void MainDialog::SetListSelection(ControlId picker, int index) {
+    // The list's own selection: the edit field keeps its text and caret.
+    SendMessageW(List(picker), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void MainDialog::WriteText(ControlId control, std::string_view text) {
+    SetWindowTextW(Item(control), Wide(text).c_str());
+}
+
+void MainDialog::SetText(ControlId control, std::string_view text) {
+    if (control == ControlId::CountField) {
+        {
+            const Holding hold(holdNotifications_);
+            WriteText(control, text);
+        }
+        // Exactly one run of the change handler, whatever the control reports for the write.
+        if (!holdNotifications_)
+            OnCountChanged(state_, *this);
+        return;
+    }
+    WriteText(control, text);
+    if (IsEditBox(control)) {
+        SendMessageW(Item(control), EM_SETSEL, 0, 0);
+        SendMessageW(Item(control), EM_SCROLLCARET, 0, 0);
+    }
+}
+
+Text MainDialog::GetText(ControlId control) const {
+    return WindowText(Item(control));
+}
+
+void MainDialog::SelectEntry(ControlId picker, int index) {
+    if (index < 0 || index >= kElementCount)
+        index = -1;
+    const Holding hold(holdNotifications_);
+    HWND box = Item(picker);
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (index < 0 && GetWindowTextLengthW(box) > 0)
+        SetWindowTextW(box, L"");
+}
+
+int MainDialog::GetSelection(ControlId picker) const {
+    return static_cast<int>(SendMessageW(Item(picker), CB_GETCURSEL, 0, 0));
+}
+
+void MainDialog::MatchTypedText(ControlId picker) {
+    const Text typed = GetText(picker);
+    int found = -1;
+    if (!typed.empty()) {
+        HWND box = Item(picker);
+        const int count = static_cast<int>(SendMessageW(box, CB_GETCOUNT, 0, 0));
+        std::vector<wchar_t> entry;
+        for (int i = 0; i < count && found < 0; ++i) {
+            const auto length = SendMessageW(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+            entry.assign(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+            SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(entry.data()));
+            const Text text = FromUtf16(std::u16string(entry.data(), entry.data() + length));
+            if (StartsWithIgnoringCase(text, typed))
+                found = i;
+        }
+    }
+    SetListSelection(picker, found);
+}
+
+void MainDialog::SetCountValue(int value) {
+    SetText(ControlId::CountField, FormatInt(value));
+}
+
+int MainDialog::ReadCountValue() const {
+    return ReadCountText(GetText(ControlId::CountField));
+}
+
+void MainDialog::LimitCountLength(int maxLength) {
+    SendMessageW(Item(ControlId::CountField), EM_LIMITTEXT,
+                 static_cast<WPARAM>(maxLength > 0 ? maxLength : 0), 0);
+}
+
+void MainDialog::SetVisible(ControlId control, bool visible) {
+    ShowWindow(Item(control), visible ? SW_SHOW : SW_HIDE);
+}
+
+void MainDialog::PushBoundValues() {
+    DoDataExchange(false);
+}
+
+void MainDialog::PlaceCaret(ControlId box, int position) {
+    SendMessageW(Item(box), EM_SETSEL, static_cast<WPARAM>(position), position);
+    SendMessageW(Item(box), EM_SCROLLCARET, 0, 0);
+}
+
+void MainDialog::ShowMessage(std::string_view text) {
+    MessageBoxW(window_, Wide(text).c_str(), ApplicationName().c_str(), MB_OK | MB_ICONWARNING);
+}
+
+bool MainDialog::DoDataExchange(bool save) {
+    if (!save) {
+        const Holding hold(holdNotifications_);
+        WriteText(ControlId::CountField, FormatInt(boundCount));
+        SetText(ControlId::MolecularMassBox, FormatMass(boundMolecularMass));
+        SetText(ControlId::AtomicMassValue, FormatMass(boundAtomicMass));
+        return true;
+    }
+    const SaveOutcome outcome = SaveBoundValues(*this);
+    if (outcome.ok)
+        return true;
+    ShowMessage(outcome.message);
+    HWND failed = Item(outcome.failedControl);
+    SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(failed), TRUE);
+    if (IsEditBox(outcome.failedControl))
+        SendMessageW(failed, EM_SETSEL, 0, -1);
+    return false;
+}
+
+}  // namespace zerkan::win32
