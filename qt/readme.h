@@ -9,8 +9,7 @@
 namespace zerkan {
 
 struct ReadMeRequest {
-    QString windowsCommandLine;  // what Windows runs: WordPad on the document, exactly so
-    QUrl document;               // benioku.rtf in the current directory, for other desktops
+    QUrl document;  // benioku.rtf in the current directory
 };
 
 // The request for the current directory at the moment of the command.

@@ -13,19 +13,16 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <climits>
-#include <optional>
 
 #include "core/controls.h"
 #include "core/elements.h"
+#include "core/exchange.h"
 #include "core/handlers.h"
 #include "core/text.h"
 #include "qt/aboutdialog.h"
 #include "qt/accessibility.h"
 #include "qt/desktopentry.h"
 #include "qt/dialoglayout.h"
-#include "qt/platform.h"
 #include "qt/resultbox.h"
 #include "qt/windowplacement.h"
 
@@ -50,54 +47,6 @@ QString ToQString(std::string_view text) {
 
 Text FromQString(const QString& text) {
     return FromUtf8(text.toStdString());
-}
-
-// The save direction's own messages.
-constexpr std::string_view kIntegerExpected = "Lütfen bir tam sayı girin."_w;
-constexpr std::string_view kCountRange = "Lütfen 1 ile 2147483647 arasında bir tam sayı girin."_w;
-constexpr std::string_view kNumberExpected = "Lütfen bir sayı girin."_w;
-
-std::string_view TrimBlanks(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-// A whole decimal number with an optional sign and blanks around it. Values beyond the range
-// of long long are clamped, which keeps them outside every range that is checked.
-std::optional<long long> ParseWholeNumber(std::string_view text) {
-    text = TrimBlanks(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return std::nullopt;
-    long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value > (LLONG_MAX - 9) / 10 ? LLONG_MAX : value * 10 + (c - '0');
-    }
-    return negative ? -value : value;
-}
-
-// A decimal number with blanks around it.
-std::optional<double> ParseDecimal(std::string_view text) {
-    text = TrimBlanks(text);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    if (text.empty() || text.front() == '+')
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
 }
 
 }  // namespace
@@ -402,29 +351,10 @@ bool MainDialog::DoDataExchange(bool save) {
         AtomicMassValue->setText(ToQString(FormatMass(boundAtomicMass)));
         return true;
     }
-    const std::optional<long long> count = ParseWholeNumber(GetText(ControlId::CountField));
-    if (!count) {
-        FailExchange(kIntegerExpected, CountField);
-        return false;
-    }
-    if (*count < 1 || *count > INT_MAX) {
-        FailExchange(kCountRange, CountField);
-        return false;
-    }
-    boundCount = static_cast<int>(*count);
-    const std::optional<double> molecularMass = ParseDecimal(GetText(ControlId::MolecularMassBox));
-    if (!molecularMass) {
-        FailExchange(kNumberExpected, MolecularMassBox);
-        return false;
-    }
-    boundMolecularMass = *molecularMass;
-    const std::optional<double> atomicMass = ParseDecimal(GetText(ControlId::AtomicMassValue));
-    if (!atomicMass) {
-        FailExchange(kNumberExpected, AtomicMassValue);
-        return false;
-    }
-    boundAtomicMass = *atomicMass;
-    return true;
+    const SaveOutcome outcome = SaveBoundValues(*this);
+    if (!outcome.ok)
+        FailExchange(outcome.message, Control(outcome.failedControl));
+    return outcome.ok;
 }
 
 void MainDialog::FailExchange(std::string_view message, QWidget* control) {
@@ -476,20 +406,10 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
 
 void MainDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!aboutEntryAdded_) {
-        aboutEntryAdded_ = true;
-        platform::AppendAboutEntry(static_cast<std::uintptr_t>(winId()));
+    if (!classNamed_) {
+        classNamed_ = true;
         NameWindowClass(*this);
     }
-}
-
-bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-    if (eventType == "windows_generic_MSG" && platform::IsAboutSystemCommand(message)) {
-        OnAbout();
-        *result = 0;
-        return true;
-    }
-    return QDialog::nativeEvent(eventType, message, result);
 }
 
 }  // namespace zerkan

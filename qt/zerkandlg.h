@@ -66,7 +66,6 @@ class MainDialog final : public QDialog, public MainWindowSurface {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
   private:
     void CreateControls();
@@ -89,7 +88,7 @@ class MainDialog final : public QDialog, public MainWindowSurface {
     std::map<ControlId, QWidget*> byId_;
     ReadMeLauncher readMeLauncher_;
     int countLimit_ = 0;  // 0: not limited yet
-    bool aboutEntryAdded_ = false;
+    bool classNamed_ = false;
     QPointer<QDialog> about_;
 
     // The controls, named as the handlers know them.
