@@ -75,10 +75,17 @@ start_session() {
 # first program keeps them off the caller's pipes. Hidden windows must not wait ~2 s for a
 # window manager that is not there (Managed=N).
 warm_up() {
+    # Wine's own fonts (Debian: fonts-wine) where a Windows program finds them: MS Shell Dlg
+    # then maps to Tahoma as on Windows, and captions get their Marlett button glyphs.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ]; then
+        ln -sf /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
+    fi
     if [ ! -f "$WINEPREFIX/.zerkan-ready" ]; then
         wineboot --init 8>&- 9>&- </dev/null >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f 8>&- 9>&- \
             </dev/null >/dev/null 2>&1
+        ln -sf /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
         touch "$WINEPREFIX/.zerkan-ready"
     else
         wine cmd /c exit 8>&- 9>&- </dev/null >/dev/null 2>&1 || true

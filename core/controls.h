@@ -120,9 +120,9 @@ inline constexpr std::array<Control, 27> kMainControls{{
      kBsPushButton | kBsCenter | kBsVCenter | kTabStop, 0, "Ekle"},
     {1005, "ResetButton", Kind::Button, "&Sıfırla", 198, 145, 42, 15, kBsPushButton | kTabStop, 0,
      "Sıfırla"},
-    // Three captions wider than they used to be, so that Wine's substitute for the dialog font
-    // shows them whole.
-    {1006, "NameCaption", Kind::Label, "Element", 109, 19, 28, 8, kLabelStyle, 0, ""},
+    // Captions wider than they used to be (and the three result boxes 5 units further right),
+    // so that Tahoma, which stands in for the dialog font under Wine, shows them whole.
+    {1006, "NameCaption", Kind::Label, "Element", 109, 19, 30, 8, kLabelStyle, 0, ""},
     {1007, "SymbolCaption", Kind::Label, "Sembol", 184, 19, 35, 9, kLabelStyle, 0, ""},
     {1008, "CountLabel", Kind::Label, "1. Elementin Adedi", 14, 107, 90, 8, kLabelStyle, 0, ""},
     // The information column starts further left than it used to, and the captions of the
@@ -130,7 +130,7 @@ inline constexpr std::array<Control, 27> kMainControls{{
     // "1000. Elementin Adedi", and the captions in a monospace font.
     {1011, "ProtonLine", Kind::Label, "", 146, 78, 93, 9, kLabelStyle, 0, ""},
     {1010, "AtomicMassValue", Kind::Label, "", 200, 90, 40, 8, kLabelStyle, 0, ""},
-    {-1, "NumberCaption", Kind::Label, "Atom Numarası", 15, 19, 52, 8, kLabelStyle, 0, ""},
+    {-1, "NumberCaption", Kind::Label, "Atom Numarası", 15, 19, 54, 8, kLabelStyle, 0, ""},
     {1036, "PeriodGroupLine", Kind::Label, "", 17, 79, 120, 8, kLabelStyle, 0, ""},
     {1037, "KindLine", Kind::Label, "", 17, 90, 56, 8, kLabelStyle, 0, ""},
     {1026, "ContentsBox", Kind::ReadOnlyBox, "", 62, 186, 178, 14, kOneLineBoxStyle, kExStaticEdge,
@@ -197,7 +197,7 @@ inline constexpr Dialog kAboutDialog{
     "MS Sans Serif",
     8,
     0,
-    0,
+    162,  // Turkish: the Western character set of this bitmap font has no ı or ş
     kAboutControls,
 };
 

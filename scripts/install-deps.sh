@@ -12,7 +12,7 @@ packages=(
     hyperfine valgrind clang-format
     desktop-file-utils appstream lintian man-db
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-    wine wine64 nsis
+    wine wine64 nsis fonts-wine xdotool
 )
 
 missing=()
