@@ -120,8 +120,8 @@ inline constexpr std::array<Control, 27> kMainControls{{
      kBsPushButton | kBsCenter | kBsVCenter | kTabStop, 0, "Ekle"},
     {1005, "ResetButton", Kind::Button, "&Sıfırla", 198, 145, 42, 15, kBsPushButton | kTabStop, 0,
      "Sıfırla"},
-    // Captions wider than they used to be (and the three result boxes 5 units further right),
-    // so that Tahoma, which stands in for the dialog font under Wine, shows them whole.
+    // Wider than it used to be, so that Tahoma, which stands in for the dialog font under Wine,
+    // shows it whole.
     {1006, "NameCaption", Kind::Label, "Element", 109, 19, 30, 8, kLabelStyle, 0, ""},
     {1007, "SymbolCaption", Kind::Label, "Sembol", 184, 19, 35, 9, kLabelStyle, 0, ""},
     {1008, "CountLabel", Kind::Label, "1. Elementin Adedi", 14, 107, 90, 8, kLabelStyle, 0, ""},
@@ -166,12 +166,14 @@ inline constexpr Dialog kMainDialog{
     kMainControls,
 };
 
-// Layout 100, the About box. Its version line stays as the product has always shown it.
+// Layout 100, the About box. Its version line stays as the product has always shown it. The
+// version and notice lines are wider than they used to be, about the same centres, so that
+// the shell's dialog font shows them whole.
 inline constexpr std::string_view kAboutTitle = "Zerkan Kütlesi Hakkında";
 inline constexpr Size kAboutClient{312, 110};
 inline constexpr std::array<Control, 10> kAboutControls{{
     {-1, "Picture", Kind::Picture, "177", 9, 8, 22, 20, kSsBitmap, 0, "Program simgesi"},
-    {-1, "VersionLine", Kind::Label, "Zerkan Kütlesi Programı Sürüm 3.0", 93, 9, 119, 8,
+    {-1, "VersionLine", Kind::Label, "Zerkan Kütlesi Programı Sürüm 3.0", 92, 9, 122, 8,
      kSsLeft | kSsNoPrefix | kGroup, 0, ""},
     {-1, "CreditLine4", Kind::Label, "Tüm hakları saklıdır.", 93, 89, 119, 8, kLabelStyle, 0, ""},
     {1, "OkButton", Kind::DefaultButton, "OK", 254, 7, 50, 14, kBsDefPushButton | kGroup | kTabStop,
@@ -183,8 +185,8 @@ inline constexpr std::array<Control, 10> kAboutControls{{
      8, kLabelStyle, 0, ""},
     {-1, "EmptyLine1", Kind::Label, "", 91, 54, 170, 8, kLabelStyle, 0, ""},
     {-1, "EmptyLine2", Kind::Label, "", 33, 77, 246, 8, kLabelStyle, 0, ""},
-    {-1, "NoticeLine", Kind::Label, "Bu program işlevi dışında hiçbir özellik barındırmaz.", 77, 66,
-     158, 8, kLabelStyle, 0, ""},
+    {-1, "NoticeLine", Kind::Label, "Bu program işlevi dışında hiçbir özellik barındırmaz.", 65, 66,
+     182, 8, kLabelStyle, 0, ""},
 }};
 
 // A fixed modal box with a close box and nothing else in its caption.
@@ -194,10 +196,12 @@ inline constexpr Dialog kAboutDialog{
     kPopup | kCaption | kSysMenu | kDsModalFrame | kDsSetFont,
     0,
     0,
-    "MS Sans Serif",
+    // The shell's dialog font, as in the main window: the MS Sans Serif bitmap font has no ı
+    // or ş outside Turkish Windows, so the box would garble its own texts.
+    "MS Shell Dlg",
     8,
     0,
-    162,  // Turkish: the Western character set of this bitmap font has no ı or ş
+    162,
     kAboutControls,
 };
 

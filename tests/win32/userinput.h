@@ -81,23 +81,37 @@ inline void TypeOver(HWND dialog, HWND control, std::wstring_view text) {
     TypeIntoFocus(dialog, text);
 }
 
-// Focuses the picker, opens its list with F4, walks to the entry with the arrow keys from
-// wherever the list's highlight is and takes it with Enter, so that the combo box itself
-// reports the choice.
+// Focuses the picker, opens its list with F4, turns the mouse wheel over the list until the
+// entry is in view and clicks it, so that the combo box itself reports the choice.
 inline void ChooseFromList(HWND dialog, HWND combo, int index) {
     Click(dialog, EditOf(combo));
     PressKey(dialog, VK_F4);
-    int at = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
-    if (at < 0) {
-        PostMessageW(Focus(), WM_KEYDOWN, VK_DOWN, 1);  // highlights the first entry
-        at = 0;
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    GetComboBoxInfo(combo, &info);
+    HWND list = info.hwndList;
+    RECT client{};
+    GetClientRect(list, &client);
+    const auto itemHeight = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const int visible = itemHeight > 0 ? client.bottom / itemHeight : 1;
+    for (int turns = 0; turns < 200; ++turns) {
+        const auto top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+        if (index >= top && index < top + visible)
+            break;
+        POINT centre{client.right / 2, client.bottom / 2};
+        ClientToScreen(list, &centre);
+        const short delta = index < top ? WHEEL_DELTA : -WHEEL_DELTA;
+        PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)),
+                     MAKELPARAM(centre.x, centre.y));
+        Pump(dialog);
     }
-    for (; at < index; ++at)
-        PostMessageW(Focus(), WM_KEYDOWN, VK_DOWN, 1);
-    for (; at > index; --at)
-        PostMessageW(Focus(), WM_KEYDOWN, VK_UP, 1);
+    RECT item{};
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    PostMessageW(list, WM_MOUSEMOVE, 0, at);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
     Pump(dialog);
-    PressKey(dialog, VK_RETURN);
 }
 
 // A key as the keyboard itself delivers it, through the system's input queue; only such a key
