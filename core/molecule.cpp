@@ -12,9 +12,6 @@ namespace zerkan {
 
 namespace {
 
-constexpr ControlId kPickersByAdd[] = {ControlId::NamePicker, ControlId::SymbolPicker,
-                                       ControlId::NumberPicker};
-
 // Both prompts for the current step, the count label shown first.
 void ShowChoosePrompts(CompositionState& state, MainWindowSurface& surface) {
     AssignWithNumber(state.promptText, "%d. Elementi Seçiniz."_w, state.step);
@@ -86,7 +83,7 @@ void ClearSelection(CompositionState& state, MainWindowSurface& surface) {
     surface.SetText(ControlId::KindLine, "");
     surface.SetVisible(ControlId::AtomicMassLabel, false);
     surface.SetText(ControlId::CountField, "");
-    for (ControlId picker : kPickersByAdd)
+    for (ControlId picker : kPickers)
         surface.SelectEntry(picker, -1);
     state.selectedIndex = -1;
 }
@@ -144,7 +141,7 @@ void OnAdd(CompositionState& state, MainWindowSurface& surface) {
                             state.periodGroupText);
 
     state.selectedIndex = surface.GetSelection(ControlId::NamePicker);
-    for (ControlId picker : kPickersByAdd)
+    for (ControlId picker : kPickers)
         surface.SelectEntry(picker, state.selectedIndex);
     state.nameText = surface.GetText(ControlId::NamePicker);
     state.symbolText = surface.GetText(ControlId::SymbolPicker);
@@ -201,7 +198,7 @@ void OnUndo(CompositionState& state, MainWindowSurface& surface) {
         state.symbolText.assign(ListedSymbol(last));
     }
 
-    for (ControlId picker : kPickersByAdd)
+    for (ControlId picker : kPickers)
         surface.SelectEntry(picker, removed);
 
     LookUpAtomicMass(state.selectedIndex, state.atomicMass);
@@ -243,7 +240,7 @@ void OnReset(CompositionState& state, MainWindowSurface& surface) {
     state.count = 0;
     state.molecularMass = 0.0;
     state.selectedIndex = -1;
-    for (ControlId picker : kPickersByAdd)
+    for (ControlId picker : kPickers)
         surface.SelectEntry(picker, -1);
 
     surface.SetText(ControlId::CountField, "");

@@ -6,9 +6,6 @@ namespace zerkan {
 
 namespace {
 
-constexpr ControlId kPickers[] = {ControlId::NumberPicker, ControlId::NamePicker,
-                                  ControlId::SymbolPicker};
-
 // The two pickers that follow picker P, in the order its handlers touch them.
 struct OtherPickers {
     ControlId first;

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "driver.h"
-#include "events.h"
 #include "observation.h"
+#include "tests/support/gesture_line.h"
 
 namespace {
 
@@ -29,16 +29,16 @@ int Replay(zerkan::replay::ScenarioDriver& driver, std::istream& in) {
     long long number = 0;
     while (std::getline(in, line)) {
         ++number;
-        if (zerkan::replay::IsBlankLine(line))
+        if (zerkan::test::IsBlankLine(line))
             continue;
         std::string error;
-        const auto event = zerkan::replay::ParseEventLine(line, error);
+        const auto event = zerkan::test::ParseReplayLine(line, error);
         if (!event) {
             std::cout.flush();
             std::cerr << "zerkan-replay: line " << number << ": " << error << '\n';
             return kMalformed;
         }
-        zerkan::replay::Apply(driver, *event);
+        driver.Apply(*event);
         const auto messages = driver.TakeMessages();
         std::cout << zerkan::replay::FormatObservation(driver.Read(), messages, driver.State())
                   << '\n';

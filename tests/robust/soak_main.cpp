@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "session.h"
+#include "tests/support/session.h"
 
 namespace {
 

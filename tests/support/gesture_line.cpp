@@ -1,4 +1,4 @@
-#include "events.h"
+#include "tests/support/gesture_line.h"
 
 #include <array>
 #include <cstdint>
@@ -6,42 +6,22 @@
 
 #include <nlohmann/json.hpp>
 
-#include "driver.h"
-
-namespace zerkan::replay {
+namespace zerkan::test {
 namespace {
 
 using nlohmann::json;
 
-struct Named {
-    std::string_view name;
-    ControlId id;
-};
-
-constexpr std::array<Named, 3> kPickers{{
-    {"NumberPicker", ControlId::NumberPicker},
-    {"NamePicker", ControlId::NamePicker},
-    {"SymbolPicker", ControlId::SymbolPicker},
-}};
-
-constexpr std::array<Named, 4> kButtons{{
-    {"SearchButton", ControlId::SearchButton},
-    {"AddButton", ControlId::AddButton},
-    {"UndoButton", ControlId::UndoButton},
-    {"ResetButton", ControlId::ResetButton},
-}};
-
 struct EventShape {
     std::string_view name;
-    EventKind kind;
+    Gesture::Kind kind;
     std::array<std::string_view, 2> fields;  // besides "ev"; empty when unused
 };
 
 constexpr std::array<EventShape, 4> kShapes{{
-    {"choose", EventKind::Choose, {"picker", "index"}},
-    {"type", EventKind::Type, {"picker", "text"}},
-    {"type_count", EventKind::TypeCount, {"text", ""}},
-    {"click", EventKind::Click, {"button", ""}},
+    {"choose", Gesture::Kind::Choose, {"picker", "index"}},
+    {"type", Gesture::Kind::Type, {"picker", "text"}},
+    {"type_count", Gesture::Kind::TypeCount, {"text", ""}},
+    {"click", Gesture::Kind::Click, {"button", ""}},
 }};
 
 // A JSON string as it appears in a message: quoted and escaped.
@@ -49,32 +29,23 @@ std::string Quoted(const json& value) {
     return value.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
+// The control named by `field`, which must be a string naming one of `controls`.
 template <std::size_t N>
-std::optional<ControlId> Lookup(const std::array<Named, N>& table, const json& value) {
-    const auto& name = value.get_ref<const json::string_t&>();
-    for (const Named& entry : table) {
-        if (entry.name == name)
-            return entry.id;
-    }
-    return std::nullopt;
-}
-
-// The control named by `field`, which must be a string naming one of `table`.
-template <std::size_t N>
-bool ReadControl(const json& object, std::string_view field, std::string_view what,
-                 const std::array<Named, N>& table, ControlId& out, std::string& error) {
+bool ReadControl(const json& object, std::string_view field, const ControlId (&controls)[N],
+                 ControlId& out, std::string& error) {
     const json& value = object.at(json::string_t(field));
     if (!value.is_string()) {
         error = "\"" + std::string(field) + "\" must be a string";
         return false;
     }
-    const auto id = Lookup(table, value);
-    if (!id) {
-        error = "unknown " + std::string(what) + " " + Quoted(value);
-        return false;
+    for (ControlId control : controls) {
+        if (ControlName(control) == value.get_ref<const json::string_t&>()) {
+            out = control;
+            return true;
+        }
     }
-    out = *id;
-    return true;
+    error = "unknown " + std::string(field) + " " + Quoted(value);
+    return false;
 }
 
 bool ReadIndex(const json& value, int& out, std::string& error) {
@@ -104,7 +75,7 @@ bool IsBlankLine(std::string_view line) {
     return line.find_first_not_of(" \t\r") == std::string_view::npos;
 }
 
-std::optional<Event> ParseEventLine(std::string_view line, std::string& error) {
+std::optional<Gesture> ParseReplayLine(std::string_view line, std::string& error) {
     json object;
     try {
         object = json::parse(line.begin(), line.end());
@@ -158,21 +129,21 @@ std::optional<Event> ParseEventLine(std::string_view line, std::string& error) {
         }
     }
 
-    Event event;
+    Gesture event;
     event.kind = shape->kind;
     switch (shape->kind) {
-        case EventKind::Choose:
-            if (!ReadControl(object, "picker", "picker", kPickers, event.control, error) ||
+        case Gesture::Kind::Choose:
+            if (!ReadControl(object, "picker", kPickers, event.control, error) ||
                 !ReadIndex(object.at("index"), event.index, error)) {
                 return std::nullopt;
             }
             break;
-        case EventKind::Type:
-            if (!ReadControl(object, "picker", "picker", kPickers, event.control, error)) {
+        case Gesture::Kind::Type:
+            if (!ReadControl(object, "picker", kPickers, event.control, error)) {
                 return std::nullopt;
             }
             [[fallthrough]];
-        case EventKind::TypeCount: {
+        case Gesture::Kind::TypeCount: {
             const json& text = object.at("text");
             if (!text.is_string()) {
                 error = "\"text\" must be a string";
@@ -181,8 +152,8 @@ std::optional<Event> ParseEventLine(std::string_view line, std::string& error) {
             event.text = FromUtf8(text.get_ref<const json::string_t&>());
             break;
         }
-        case EventKind::Click:
-            if (!ReadControl(object, "button", "button", kButtons, event.control, error)) {
+        case Gesture::Kind::Click:
+            if (!ReadControl(object, "button", kButtons, event.control, error)) {
                 return std::nullopt;
             }
             break;
@@ -190,21 +161,34 @@ std::optional<Event> ParseEventLine(std::string_view line, std::string& error) {
     return event;
 }
 
-void Apply(ScenarioDriver& driver, const Event& event) {
-    switch (event.kind) {
-        case EventKind::Choose:
-            driver.Choose(event.control, event.index);
+std::string ToReplayLine(const Gesture& gesture) {
+    nlohmann::ordered_json line;
+    switch (gesture.kind) {
+        case Gesture::Kind::Choose:
+            line = {{"ev", "choose"},
+                    {"picker", ControlName(gesture.control)},
+                    {"index", gesture.index}};
             break;
-        case EventKind::Type:
-            driver.Type(event.control, event.text);
+        case Gesture::Kind::Type:
+            line = {{"ev", "type"},
+                    {"picker", ControlName(gesture.control)},
+                    {"text", ToUtf8(gesture.text)}};
             break;
-        case EventKind::TypeCount:
-            driver.TypeCount(event.text);
+        case Gesture::Kind::TypeCount:
+            line = {{"ev", "type_count"}, {"text", ToUtf8(gesture.text)}};
             break;
-        case EventKind::Click:
-            driver.Click(event.control);
+        case Gesture::Kind::Click:
+            line = {{"ev", "click"}, {"button", ControlName(gesture.control)}};
             break;
     }
+    return line.dump();
 }
 
-}  // namespace zerkan::replay
+std::string ToReplayLines(const std::vector<Gesture>& gestures) {
+    std::string lines;
+    for (const Gesture& gesture : gestures)
+        lines += ToReplayLine(gesture) + "\n";
+    return lines;
+}
+
+}  // namespace zerkan::test
