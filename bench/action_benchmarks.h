@@ -42,13 +42,11 @@ struct FixtureEntry {
     int count;
 };
 
-inline constexpr std::string_view kNobleGasKind = "Soygaz"_w;
-
 inline FixtureEntry FixtureEntryAt(int k) {
     static const std::vector<int> accepted = [] {
         std::vector<int> indices;
         for (int i = 0; i < kElementCount; ++i) {
-            if (ElementTable::classify(i).kindText != kNobleGasKind)
+            if (!ElementTable::IsNobleGas(i))
                 indices.push_back(i);
         }
         return indices;

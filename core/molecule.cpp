@@ -1,4 +1,5 @@
 #include "molecule.h"
+#include "texts.h"
 
 #include <algorithm>
 #include <charconv>
@@ -14,8 +15,8 @@ namespace {
 
 // Both prompts for the current step, the count label shown first.
 void ShowChoosePrompts(CompositionState& state, MainWindowSurface& surface) {
-    AssignWithNumber(state.promptText, "%d. Elementi Seçiniz."_w, state.step);
-    AssignWithNumber(state.countLabelText, "%d. Elementin Adedi"_w, state.step);
+    AssignWithNumber(state.promptText, texts::kChoosePrompt, state.step);
+    AssignWithNumber(state.countLabelText, texts::kCountLabel, state.step);
     surface.SetText(ControlId::CountLabel, state.countLabelText);
     surface.SetText(ControlId::StepPrompt, state.promptText);
 }
@@ -148,18 +149,18 @@ void OnAdd(CompositionState& state, MainWindowSurface& surface) {
 
     if (state.selectedIndex == -1) {
         ShowChoosePrompts(state, surface);
-        surface.ShowMessage("Hiçbir element seçmediniz. Lütfen bir element seçiniz"_w);
+        surface.ShowMessage(texts::kNothingChosen);
         state.count = 0;
-    } else if (state.kindText == "Soygaz"_w) {
+    } else if (state.kindText == texts::kNobleGasKind) {
         ShowChoosePrompts(state, surface);
         Text message = state.nameText;
-        message.append(" elementi soygaz olduğundan bileşik oluşturamaz."_w);
+        message.append(texts::kNobleGasRefused);
         surface.ShowMessage(message);
     } else if (state.step < 1 || state.step - 1 >= kMaxEntries) {
         // The two entry arrays are full: refused like a noble gas, nothing is written. (A step
         // below 1 is never made by the handlers and would have no place either.)
         ShowChoosePrompts(state, surface);
-        surface.ShowMessage("Zerkana en fazla 1000 element eklenebilir."_w);
+        surface.ShowMessage(texts::kMoleculeFull);
     } else {
         AppendEntry(state, surface);
     }
@@ -217,7 +218,7 @@ void OnUndo(CompositionState& state, MainWindowSurface& surface) {
     surface.SetText(ControlId::FormulaBox, state.formulaText);
 
     state.count = 0;
-    AssignWithNumber(state.protonText, "Proton Sayısı:%d"_w, static_cast<long long>(removed) + 1);
+    AssignWithNumber(state.protonText, texts::kProtonLine, static_cast<long long>(removed) + 1);
     surface.SetText(ControlId::ProtonLine, state.protonText);
     surface.SetText(ControlId::CountField, "");
 

@@ -1,4 +1,5 @@
 #include "search.h"
+#include "texts.h"
 
 #include "selection.h"
 
@@ -65,10 +66,9 @@ void OnSearch(CompositionState& state, MainWindowSurface& surface) {
         ShowSelectedElement(state, surface, std::nullopt);
         return;
     }
-    AssignWithNumber(state.promptText, "%d. Elementi Seçiniz."_w, state.step);
+    AssignWithNumber(state.promptText, texts::kChoosePrompt, state.step);
     surface.SetText(ControlId::StepPrompt, state.promptText);
-    surface.ShowMessage(nothingTyped ? "Aranacak hiçbir veri girmediniz!"_w
-                                     : "Girdiğiniz veriye uyan bir element bulunamadı!"_w);
+    surface.ShowMessage(nothingTyped ? texts::kNothingToSearch : texts::kNotFound);
 }
 
 }  // namespace zerkan

@@ -1,4 +1,5 @@
 #include "selection.h"
+#include "texts.h"
 
 #include "elements.h"
 
@@ -44,7 +45,7 @@ void OnCountChanged(CompositionState& state, MainWindowSurface& surface) {
 void OnPickerSelected(CompositionState& state, MainWindowSurface& surface, ControlId picker) {
     state.selectedIndex = surface.GetSelection(picker);
     if (state.selectedIndex < 0) {
-        AssignWithNumber(state.promptText, "%d. Elementi Seçiniz."_w, state.step);
+        AssignWithNumber(state.promptText, texts::kChoosePrompt, state.step);
         surface.SetText(ControlId::StepPrompt, state.promptText);
         return;
     }
@@ -69,7 +70,7 @@ void ShowSelectedElement(CompositionState& state, MainWindowSurface& surface,
         for (ControlId picker : kPickers)
             surface.SelectEntry(picker, state.selectedIndex);
     }
-    AssignWithNumber(state.protonText, "Proton Sayısı:%d"_w,
+    AssignWithNumber(state.protonText, texts::kProtonLine,
                      static_cast<long long>(state.selectedIndex) + 1);
     surface.SetText(ControlId::ProtonLine, state.protonText);
     LookUpAtomicMass(state.selectedIndex, state.atomicMass);
@@ -83,7 +84,7 @@ void ShowSelectedElement(CompositionState& state, MainWindowSurface& surface,
     if (state.molecularMass == 0.0)
         surface.SetText(ControlId::MolecularMassBox, "");
     surface.SetVisible(ControlId::AtomicMassLabel, true);
-    AssignWithNumber(state.promptText, "%d. Elementi Seçtiniz."_w, state.step);
+    AssignWithNumber(state.promptText, texts::kChosenPrompt, state.step);
     surface.SetText(ControlId::StepPrompt, state.promptText);
     state.periodGroupText.clear();
     state.groupText.clear();

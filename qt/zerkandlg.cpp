@@ -1,4 +1,5 @@
 #include "qt/zerkandlg.h"
+#include "core/texts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,11 +52,6 @@ QString ToQString(std::string_view text) {
 Text FromQString(const QString& text) {
     return FromUtf8(text.toStdString());
 }
-
-// The save direction's own messages.
-constexpr std::string_view kIntegerExpected = "Lütfen bir tam sayı girin."_w;
-constexpr std::string_view kCountRange = "Lütfen 1 ile 2147483647 arasında bir tam sayı girin."_w;
-constexpr std::string_view kNumberExpected = "Lütfen bir sayı girin."_w;
 
 std::string_view TrimBlanks(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -397,23 +393,23 @@ bool MainDialog::DoDataExchange(bool save) {
     }
     const std::optional<long long> count = ParseWholeNumber(GetText(ControlId::CountField));
     if (!count) {
-        FailExchange(kIntegerExpected, CountField);
+        FailExchange(texts::kIntegerExpected, CountField);
         return false;
     }
     if (*count < 1 || *count > INT_MAX) {
-        FailExchange(kCountRange, CountField);
+        FailExchange(texts::kCountRange, CountField);
         return false;
     }
     boundCount = static_cast<int>(*count);
     const std::optional<double> molecularMass = ParseDecimal(GetText(ControlId::MolecularMassBox));
     if (!molecularMass) {
-        FailExchange(kNumberExpected, MolecularMassBox);
+        FailExchange(texts::kNumberExpected, MolecularMassBox);
         return false;
     }
     boundMolecularMass = *molecularMass;
     const std::optional<double> atomicMass = ParseDecimal(GetText(ControlId::AtomicMassValue));
     if (!atomicMass) {
-        FailExchange(kNumberExpected, AtomicMassValue);
+        FailExchange(texts::kNumberExpected, AtomicMassValue);
         return false;
     }
     boundAtomicMass = *atomicMass;

@@ -21,6 +21,7 @@
 
 #include "core/composition_state.h"
 #include "core/elements.h"
+#include "core/texts.h"
 #include "qt/resultbox.h"
 #include "qt/zerkandlg.h"
 #include "tests/support/invariants.h"
@@ -41,20 +42,15 @@ namespace {
 // Every text a message box of this program may carry.
 bool IsOwnMessage(const QString& text) {
     static const QStringList kFixed = {
-        Q("Aranacak hiçbir veri girmediniz!"_w),
-        Q("Girdiğiniz veriye uyan bir element bulunamadı!"_w),
-        Q("Hiçbir element seçmediniz. Lütfen bir element seçiniz"_w),
-        Q("Zerkana en fazla 1000 element eklenebilir."_w),
-        Q("Lütfen bir tam sayı girin."_w),
-        Q("Lütfen 1 ile 2147483647 arasında bir tam sayı girin."_w),
-        Q("Lütfen bir sayı girin."_w),
+        Q(texts::kNothingToSearch), Q(texts::kNotFound),        Q(texts::kNothingChosen),
+        Q(texts::kMoleculeFull),    Q(texts::kIntegerExpected), Q(texts::kCountRange),
+        Q(texts::kNumberExpected),
     };
     if (kFixed.contains(text))
         return true;
     for (int i = 0; i < kElementCount; ++i) {
-        if (ElementTable::classify(i).kindText == "Soygaz"_w &&
-            text == Q(ElementTable::Name(i)) +
-                        Q(" elementi soygaz olduğundan bileşik oluşturamaz."_w)) {
+        if (ElementTable::IsNobleGas(i) &&
+            text == Q(ElementTable::Name(i)) + Q(texts::kNobleGasRefused)) {
             return true;
         }
     }
@@ -373,7 +369,7 @@ void HostileInput::addEveryElementInTurn() {
         Compose(i, counts[i % 5]);
         if (QTest::currentTestFailed())
             return;
-        if (ElementTable::classify(i).kindText != "Soygaz"_w)
+        if (!ElementTable::IsNobleGas(i))
             ++added;
         QCOMPARE(state_->step, added + 1);
     }
@@ -465,9 +461,9 @@ void HostileInput::acceptActionWithEveryMixOfFields_data() {
     QTest::addColumn<int>("molecule");  // 0: none, 1: water, 2: 999999999 Ununbiyum
     QTest::addColumn<bool>("chosen");   // an element shown, so AtomicMassValue has a number
     QTest::addColumn<QString>("message");
-    const QString integer = Q("Lütfen bir tam sayı girin."_w);
-    const QString range = Q("Lütfen 1 ile 2147483647 arasında bir tam sayı girin."_w);
-    const QString number = Q("Lütfen bir sayı girin."_w);
+    const QString integer = Q(texts::kIntegerExpected);
+    const QString range = Q(texts::kCountRange);
+    const QString number = Q(texts::kNumberExpected);
     for (const QString& count : {QString(), QString("0"), QString("5"), QString("999999999")}) {
         for (int molecule = 0; molecule < 3; ++molecule) {
             for (bool chosen : {false, true}) {

@@ -1,4 +1,5 @@
 #include "tests/support/invariants.h"
+#include "core/texts.h"
 
 #include <algorithm>
 #include <charconv>
@@ -136,14 +137,14 @@ void CheckFormulaAndContents(const CompositionState& state, const WindowView& vi
 }
 
 void CheckPrompts(const CompositionState& state, const WindowView& view, Report& report) {
-    const Text choose = FormatWithNumber("%d. Elementi Seçiniz."_w, state.step);
-    const Text chosen = FormatWithNumber("%d. Elementi Seçtiniz."_w, state.step);
+    const Text choose = FormatWithNumber(texts::kChoosePrompt, state.step);
+    const Text chosen = FormatWithNumber(texts::kChosenPrompt, state.step);
     if (view.stepPrompt != choose && view.stepPrompt != chosen) {
         report.Fail("StepPrompt shows " + Quote(view.stepPrompt) + ", not the step " +
                     std::to_string(state.step));
     }
     report.ExpectText("CountLabel", view.countLabel,
-                      FormatWithNumber("%d. Elementin Adedi"_w, state.step));
+                      FormatWithNumber(texts::kCountLabel, state.step));
     // Until a handler first writes them the two controls show the window's starting texts.
     if (!state.promptText.empty())
         report.ExpectText("StepPrompt", view.stepPrompt, state.promptText);
@@ -195,7 +196,7 @@ void CheckElementInfo(const CompositionState& state, const WindowView& view, Rep
     }
     const ElementClass kind = ElementTable::classify(index);
     report.ExpectText("ProtonLine", view.protonLine,
-                      FormatWithNumber("Proton Sayısı:%d"_w, index + 1));
+                      FormatWithNumber(texts::kProtonLine, index + 1));
     report.ExpectText("AtomicMassValue", view.atomicMassValue,
                       FormatMass(ElementTable::AtomicMass(index)));
     report.ExpectText("PeriodGroupLine", view.periodGroupLine, kind.periodGroupText);

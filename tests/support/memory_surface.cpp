@@ -1,4 +1,5 @@
 #include "tests/support/memory_surface.h"
+#include "core/texts.h"
 
 #include <algorithm>
 
@@ -39,9 +40,9 @@ const MemorySurface::Control& MemorySurface::At(ControlId id) const {
 void MemorySurface::Initialise() {
     controls_ = {};
     countLimit_ = 0;
-    At(ControlId::StepPrompt).text = "1. Elementi Seçiniz."_w;
-    At(ControlId::CountLabel).text = "1. Elementin Adedi"_w;
-    At(ControlId::AtomicMassLabel).text = "Atom Kütlesi:"_w;
+    At(ControlId::StepPrompt).text = FormatWithNumber(texts::kChoosePrompt, 1);
+    At(ControlId::CountLabel).text = FormatWithNumber(texts::kCountLabel, 1);
+    At(ControlId::AtomicMassLabel).text = texts::kAtomicMassLabel;
     At(ControlId::AtomicMassLabel).visible = false;
     SetText(ControlId::CountField, "");
 }

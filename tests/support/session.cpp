@@ -6,6 +6,7 @@
 
 #include "core/composition_state.h"
 #include "core/elements.h"
+#include "core/texts.h"
 #include "tests/support/gesture_line.h"
 #include "tests/support/invariants.h"
 
@@ -29,10 +30,6 @@ namespace {
 template <typename T, std::size_t N>
 const T& PickFrom(Random& random, const T (&items)[N]) {
     return items[random.Below(static_cast<int>(N))];
-}
-
-bool IsNobleGas(int index) {
-    return ElementTable::classify(index).kindText == "Soygaz"_w;
 }
 
 // Letters of the code page with their other case; the four i's of Turkish are one letter
@@ -246,7 +243,7 @@ void SessionGenerator::PickElement(int index) {
 void SessionGenerator::Compose(bool mayTypeCount) {
     int index = random_.Below(kElementCount);
     if (kind_ == SessionKind::Builder && random_.Percent(97)) {
-        while (IsNobleGas(index))
+        while (ElementTable::IsNobleGas(index))
             index = random_.Below(kElementCount);
     }
     // Some type the count first, most after choosing.
@@ -391,22 +388,20 @@ struct Entry {
     bool operator==(const Entry&) const = default;
 };
 
-constexpr std::string_view kNothingToSearch = "Aranacak hiçbir veri girmediniz!"_w;
-constexpr std::string_view kNotFound = "Girdiğiniz veriye uyan bir element bulunamadı!"_w;
-constexpr std::string_view kNothingChosen =
-    "Hiçbir element seçmediniz. Lütfen bir element seçiniz"_w;
-constexpr std::string_view kFull = "Zerkana en fazla 1000 element eklenebilir."_w;
-constexpr std::string_view kNobleSuffix = " elementi soygaz olduğundan bileşik oluşturamaz."_w;
+using texts::kMoleculeFull;
+using texts::kNotFound;
+using texts::kNothingChosen;
+using texts::kNothingToSearch;
 
 Text NobleMessage(int index) {
-    return Text(ElementTable::Name(index)) + Text(kNobleSuffix);
+    return Text(ElementTable::Name(index)) + Text(texts::kNobleGasRefused);
 }
 
 bool IsNobleMessage(const Text& message) {
     static const std::vector<Text> kNobleMessages = [] {
         std::vector<Text> messages;
         for (int i = 0; i < kElementCount; ++i) {
-            if (IsNobleGas(i))
+            if (ElementTable::IsNobleGas(i))
                 messages.push_back(NobleMessage(i));
         }
         return messages;
@@ -457,13 +452,14 @@ class SessionChecker {
                          std::to_string(stored.count) + ") for the chosen element " +
                          std::to_string(selected) + " and count " + std::to_string(count));
                 }
-                if (selected >= 0 && nameSelection == selected && IsNobleGas(selected)) {
+                if (selected >= 0 && nameSelection == selected &&
+                    ElementTable::IsNobleGas(selected)) {
                     fail("Add stored a noble gas");
                 }
             } else if (after == before) {
                 if (messages.size() != 1) {
                     fail("a refused Add showed " + std::to_string(messages.size()) + " messages");
-                } else if (messages[0] == kFull) {
+                } else if (messages[0] == kMoleculeFull) {
                     ++figures_.limitRefusals;
                     if (before != kMaxEntries)
                         fail("the limit message with room left");
@@ -475,8 +471,9 @@ class SessionChecker {
                     fail("a refused Add showed \"" + ToUtf8(messages[0]) + "\"");
                 }
                 if (selected >= 0 && nameSelection == selected && messages.size() == 1) {
-                    const Text expected = IsNobleGas(selected)    ? NobleMessage(selected)
-                                          : before == kMaxEntries ? Text(kFull)
+                    const Text expected = ElementTable::IsNobleGas(selected)
+                                              ? NobleMessage(selected)
+                                          : before == kMaxEntries ? Text(kMoleculeFull)
                                                                   : Text();
                     if (messages[0] != expected) {
                         fail("Add refused the chosen element " + std::to_string(selected) +
