@@ -1,7 +1,7 @@
 #include "search.h"
-#include "texts.h"
 
 #include "selection.h"
+#include "texts.h"
 
 namespace zerkan {
 
@@ -66,8 +66,7 @@ void OnSearch(CompositionState& state, MainWindowSurface& surface) {
         ShowSelectedElement(state, surface, std::nullopt);
         return;
     }
-    AssignWithNumber(state.promptText, texts::kChoosePrompt, state.step);
-    surface.SetText(ControlId::StepPrompt, state.promptText);
+    ShowStepPrompt(state, surface, texts::kChoosePrompt);
     surface.ShowMessage(nothingTyped ? texts::kNothingToSearch : texts::kNotFound);
 }
 
