@@ -8,6 +8,8 @@
 namespace zerkan::test {
 namespace {
 
+using namespace std::string_view_literals;
+
 struct GoodLine {
     std::string_view line;
     Gesture::Kind kind;
@@ -125,7 +127,16 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{R"({"ev":"choose","picker":"NamePicker","index":3,"text":"O"})",
                 "unexpected field \"text\""},
         BadLine{R"({"ev":"type_count","picker":"NamePicker","text":"3"})",
-                "unexpected field \"picker\""}));
+                "unexpected field \"picker\""},
+        BadLine{"{\"ev\":\"type_count\",\"text\":\"3\0\"}"sv, "a NUL byte at byte 29"},
+        BadLine{"{\"ev\":\"click\"}\0"sv, "a NUL byte at byte 15"},
+        BadLine{R"({"ev":"click","button":"AddButton","button":"UndoButton"})",
+                "field \"button\" given twice"},
+        BadLine{R"({"ev":"click","ev":"click","button":"AddButton"})", "field \"ev\" given twice"},
+        BadLine{R"({"ev":"choose","picker":"NamePicker","index":18446744073709551616})",
+                "index 18446744073709551616 is outside 0..111"},
+        BadLine{R"({"ev":"choose","picker":"NamePicker","index":-9223372036854775809})",
+                "index -9223372036854775809 is outside 0..111"}));
 
 TEST(BlankLine, IsOnlySpacesTabsAndCarriageReturns) {
     EXPECT_TRUE(IsBlankLine(""));

@@ -3,11 +3,14 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include <sys/stat.h>
 
 #include "driver.h"
 #include "observation.h"
@@ -44,6 +47,10 @@ int Replay(zerkan::replay::ScenarioDriver& driver, std::istream& in) {
                   << '\n';
     }
     std::cout.flush();
+    if (in.bad()) {
+        std::cerr << "zerkan-replay: cannot read the scenario\n";
+        return kMalformed;
+    }
     if (!std::cout) {
         std::cerr << "zerkan-replay: cannot write the output\n";
         return kMalformed;
@@ -75,8 +82,20 @@ int main(int argc, char** argv) {
         }
     }
 
+    // A directory opens and then reads as nothing, which would pass as an empty scenario.
     std::ifstream file;
-    if (path != "-") {
+    if (path == "-") {
+        struct stat input {};
+        if (fstat(0, &input) == 0 && S_ISDIR(input.st_mode)) {
+            std::cerr << "zerkan-replay: standard input is a directory, not a scenario\n";
+            return kUsage;
+        }
+    } else {
+        std::error_code ignored;
+        if (std::filesystem::is_directory(path, ignored)) {
+            std::cerr << "zerkan-replay: \"" << path << "\" is a directory, not a scenario\n";
+            return kUsage;
+        }
         file.open(path, std::ios::binary);
         if (!file) {
             std::cerr << "zerkan-replay: cannot open \"" << path << "\"\n";

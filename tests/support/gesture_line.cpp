@@ -1,8 +1,10 @@
 #include "tests/support/gesture_line.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -48,7 +50,78 @@ bool ReadControl(const json& object, std::string_view field, const ControlId (&c
     return false;
 }
 
-bool ReadIndex(const json& value, int& out, std::string& error) {
+// Builds the line's object as json::parse does, and notes what json::parse lets pass
+// silently: a key given twice in the event (the last would win) and an integer too wide for
+// 64 bits (it would become a double).
+class LineReader {
+  public:
+    explicit LineReader(json& result) : dom_(result) {}
+
+    bool null() { return dom_.null(); }
+    bool boolean(bool value) { return dom_.boolean(value); }
+    bool number_integer(json::number_integer_t value) { return dom_.number_integer(value); }
+    bool number_unsigned(json::number_unsigned_t value) { return dom_.number_unsigned(value); }
+    bool number_float(json::number_float_t value, const json::string_t& literal) {
+        if (depth_ == 1 && literal.find_first_of(".eE") == json::string_t::npos)
+            wideIntegers_.emplace_back(lastKey_, literal);
+        return dom_.number_float(value, literal);
+    }
+    bool string(json::string_t& value) { return dom_.string(value); }
+    bool binary(json::binary_t& value) { return dom_.binary(value); }
+    bool start_object(std::size_t size) {
+        ++depth_;
+        return dom_.start_object(size);
+    }
+    bool key(json::string_t& key) {
+        if (depth_ == 1) {
+            if (std::find(keys_.begin(), keys_.end(), key) != keys_.end() && duplicate_.empty())
+                duplicate_ = key;
+            keys_.push_back(key);
+            lastKey_ = key;
+        }
+        return dom_.key(key);
+    }
+    bool end_object() {
+        --depth_;
+        return dom_.end_object();
+    }
+    bool start_array(std::size_t size) {
+        ++depth_;
+        return dom_.start_array(size);
+    }
+    bool end_array() {
+        --depth_;
+        return dom_.end_array();
+    }
+    template <class Exception>
+    bool parse_error(std::size_t position, const std::string& token, const Exception& failure) {
+        return dom_.parse_error(position, token, failure);  // throws, as json::parse does
+    }
+
+    const json::string_t& Duplicate() const { return duplicate_; }
+    // The literal of an integer beyond 64 bits given for `key`, or empty.
+    json::string_t WideInteger(std::string_view key) const {
+        for (const auto& [where, literal] : wideIntegers_) {
+            if (where == key)
+                return literal;
+        }
+        return {};
+    }
+
+  private:
+    nlohmann::detail::json_sax_dom_parser<json> dom_;
+    int depth_ = 0;
+    std::vector<json::string_t> keys_;
+    json::string_t lastKey_;
+    json::string_t duplicate_;
+    std::vector<std::pair<json::string_t, json::string_t>> wideIntegers_;
+};
+
+bool ReadIndex(const json& value, const LineReader& reader, int& out, std::string& error) {
+    if (const json::string_t wide = reader.WideInteger("index"); !wide.empty()) {
+        error = "index " + wide + " is outside 0..111";
+        return false;
+    }
     if (value.is_number_unsigned()) {
         const auto index = value.get<std::uint64_t>();
         if (index <= 111) {
@@ -76,9 +149,14 @@ bool IsBlankLine(std::string_view line) {
 }
 
 std::optional<Gesture> ParseReplayLine(std::string_view line, std::string& error) {
+    if (const auto nul = line.find('\0'); nul != std::string_view::npos) {
+        error = "a NUL byte at byte " + std::to_string(nul + 1);
+        return std::nullopt;
+    }
     json object;
+    LineReader reader(object);
     try {
-        object = json::parse(line.begin(), line.end());
+        json::sax_parse(line.begin(), line.end(), &reader);
     } catch (const json::parse_error& failure) {
         error = "not valid JSON (at byte " + std::to_string(failure.byte) + ")";
         return std::nullopt;
@@ -88,6 +166,10 @@ std::optional<Gesture> ParseReplayLine(std::string_view line, std::string& error
     }
     if (!object.is_object()) {
         error = "not a JSON object";
+        return std::nullopt;
+    }
+    if (!reader.Duplicate().empty()) {
+        error = "field " + Quoted(json(reader.Duplicate())) + " given twice";
         return std::nullopt;
     }
     const auto ev = object.find("ev");
@@ -134,7 +216,7 @@ std::optional<Gesture> ParseReplayLine(std::string_view line, std::string& error
     switch (shape->kind) {
         case Gesture::Kind::Choose:
             if (!ReadControl(object, "picker", kPickers, event.control, error) ||
-                !ReadIndex(object.at("index"), event.index, error)) {
+                !ReadIndex(object.at("index"), reader, event.index, error)) {
                 return std::nullopt;
             }
             break;
