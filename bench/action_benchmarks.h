@@ -7,8 +7,7 @@
 // molecule.
 //
 // A driver offers:
-//   void Choose(ControlId picker, int index);  void Type(ControlId picker, std::string_view);
-//   void TypeCount(std::string_view);          void Click(ControlId button);
+//   void Apply(const test::Gesture&);          // the user's gesture, as tests/support runs it
 //   void Settle();                             // processes what the last action posted
 //   const CompositionState& State() const;     std::size_t MessageCount() const;
 // and, if it can, std::size_t PaintCount() const, reported per action as "paints", and
@@ -28,8 +27,11 @@
 #include "core/elements.h"
 #include "core/surface.h"
 #include "core/text.h"
+#include "tests/support/gesture.h"
 
 namespace zerkan::bench {
+
+using test::Gesture;
 
 inline constexpr int kEntryCounts[] = {0, 100, 999};
 
@@ -40,13 +42,11 @@ struct FixtureEntry {
     int count;
 };
 
-inline constexpr std::string_view kNobleGasKind = "Soygaz"_w;
-
 inline FixtureEntry FixtureEntryAt(int k) {
     static const std::vector<int> accepted = [] {
         std::vector<int> indices;
         for (int i = 0; i < kElementCount; ++i) {
-            if (ElementTable::classify(i).kindText != kNobleGasKind)
+            if (!ElementTable::IsNobleGas(i))
                 indices.push_back(i);
         }
         return indices;
@@ -72,9 +72,9 @@ inline int EntriesHeld(const CompositionState& state) {
 template <class Driver>
 void AddFixtureEntry(Driver& driver, int k, Fixture fixture) {
     const FixtureEntry entry = fixture(k);
-    driver.Choose(ControlId::NamePicker, entry.element);
-    driver.TypeCount(FormatInt(entry.count));
-    driver.Click(ControlId::AddButton);
+    driver.Apply(Gesture::Choose(ControlId::NamePicker, entry.element));
+    driver.Apply(Gesture::TypeCount(FormatInt(entry.count)));
+    driver.Apply(Gesture::Click(ControlId::AddButton));
 }
 
 // Brings the molecule to exactly `entries` entries of the fixture; a molecule built from the
@@ -86,7 +86,7 @@ void EnsureEntries(Driver& driver, int entries, Fixture fixture = &FixtureEntryA
     const bool otherFixture = EntriesHeld(state) > 0 && (state.entryElement[0] != first.element ||
                                                          state.entryCount[0] != first.count);
     if (EntriesHeld(state) > entries || otherFixture)
-        driver.Click(ControlId::ResetButton);
+        driver.Apply(Gesture::Click(ControlId::ResetButton));
     for (int k = EntriesHeld(state); k < entries; ++k)
         AddFixtureEntry(driver, k, fixture);
     driver.Settle();
@@ -189,7 +189,7 @@ void BenchChoose(benchmark::State& bm, Driver& driver, int entries) {
     int i = 0;
     for (auto _ : bm) {
         const int element = (i++ % 2 == 0) ? 7 : 25;
-        timer.Time([&] { driver.Choose(ControlId::NamePicker, element); });
+        timer.Time([&] { driver.Apply(Gesture::Choose(ControlId::NamePicker, element)); });
     }
     timer.Finish(entries);
 }
@@ -201,9 +201,9 @@ void BenchSearch(benchmark::State& bm, Driver& driver, int entries) {
     ActionTimer timer(bm, driver);
     int i = 0;
     for (auto _ : bm) {
-        driver.Type(ControlId::SymbolPicker, (i++ % 2 == 0) ? "O" : "Fe");
+        driver.Apply(Gesture::Type(ControlId::SymbolPicker, (i++ % 2 == 0) ? "O" : "Fe"));
         driver.Settle();
-        timer.Time([&] { driver.Click(ControlId::SearchButton); });
+        timer.Time([&] { driver.Apply(Gesture::Click(ControlId::SearchButton)); });
     }
     timer.Finish(entries);
 }
@@ -216,11 +216,11 @@ void BenchAdd(benchmark::State& bm, Driver& driver, int entries, Fixture fixture
     const FixtureEntry added = fixture == &FixtureEntryAt ? FixtureEntry{7, 2} : fixture(entries);
     ActionTimer timer(bm, driver);
     for (auto _ : bm) {
-        driver.Choose(ControlId::NamePicker, added.element);
-        driver.TypeCount(FormatInt(added.count));
+        driver.Apply(Gesture::Choose(ControlId::NamePicker, added.element));
+        driver.Apply(Gesture::TypeCount(FormatInt(added.count)));
         driver.Settle();
-        timer.Time([&] { driver.Click(ControlId::AddButton); });
-        driver.Click(ControlId::UndoButton);
+        timer.Time([&] { driver.Apply(Gesture::Click(ControlId::AddButton)); });
+        driver.Apply(Gesture::Click(ControlId::UndoButton));
         driver.Settle();
     }
     timer.Finish(entries);
@@ -233,11 +233,11 @@ void BenchUndo(benchmark::State& bm, Driver& driver, int entries, Fixture fixtur
     EnsureEntries(driver, entries, fixture);
     ActionTimer timer(bm, driver);
     for (auto _ : bm) {
-        timer.Time([&] { driver.Click(ControlId::UndoButton); });
+        timer.Time([&] { driver.Apply(Gesture::Click(ControlId::UndoButton)); });
         if (entries > 0) {
             // Undo leaves the removed element chosen; only its count needs typing again.
-            driver.TypeCount(FormatInt(fixture(entries - 1).count));
-            driver.Click(ControlId::AddButton);
+            driver.Apply(Gesture::TypeCount(FormatInt(fixture(entries - 1).count)));
+            driver.Apply(Gesture::Click(ControlId::AddButton));
             driver.Settle();
         }
     }
@@ -250,7 +250,7 @@ void BenchReset(benchmark::State& bm, Driver& driver, int entries) {
     EnsureEntries(driver, entries);
     ActionTimer timer(bm, driver);
     for (auto _ : bm) {
-        timer.Time([&] { driver.Click(ControlId::ResetButton); });
+        timer.Time([&] { driver.Apply(Gesture::Click(ControlId::ResetButton)); });
         EnsureEntries(driver, entries);
     }
     timer.Finish(entries);

@@ -7,20 +7,15 @@
 
 #include "bench/action_benchmarks.h"
 #include "core/composition_state.h"
-#include "core/memory_surface.h"
+#include "tests/support/memory_surface.h"
 
 namespace {
-
-using zerkan::ControlId;
 
 class MemoryDriver {
   public:
     MemoryDriver() { surface_.Initialise(); }
 
-    void Choose(ControlId picker, int index) { surface_.UserChoose(picker, index); }
-    void Type(ControlId picker, std::string_view text) { surface_.UserType(picker, text); }
-    void TypeCount(std::string_view text) { surface_.UserTypeCount(text); }
-    void Click(ControlId button) { surface_.UserClick(button); }
+    void Apply(const zerkan::test::Gesture& gesture) { zerkan::test::Apply(surface_, gesture); }
     void Settle() {}
     const zerkan::CompositionState& State() const { return state_; }
     std::size_t MessageCount() const { return surface_.Messages().size(); }

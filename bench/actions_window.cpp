@@ -18,10 +18,9 @@
 #include "core/composition_state.h"
 #include "core/surface.h"
 #include "qt/zerkandlg.h"
+#include "tests/support/qt/window_input.h"
 
 namespace {
-
-using zerkan::ControlId;
 
 // Counts paint events anywhere in the program, so that each benchmark can report how many
 // widgets an action repaints.
@@ -58,25 +57,17 @@ class WindowDriver {
         Settle();
     }
 
-    void Choose(ControlId picker, int index) {
-        // What the list does when the user picks an entry: select it, then report the choice.
-        QComboBox* combo = Find<QComboBox>(picker);
-        combo->setCurrentIndex(index);
-        Q_EMIT combo->activated(index);
+    // As a user: text typed key by key, buttons clicked by the mouse. A choice is timed from
+    // the list's report of it: opening the list and walking it by keys would time the list.
+    void Apply(const zerkan::test::Gesture& gesture) {
+        if (gesture.kind != zerkan::test::Gesture::Kind::Choose) {
+            zerkan::test::Apply(dialog_, gesture);
+            return;
+        }
+        auto* combo = zerkan::test::FindControl<QComboBox>(dialog_, gesture.control);
+        combo->setCurrentIndex(gesture.index);
+        Q_EMIT combo->activated(gesture.index);
     }
-    void Type(ControlId picker, std::string_view text) {
-        QLineEdit* edit = Find<QComboBox>(picker)->lineEdit();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, QString::fromUtf8(text.data(), static_cast<int>(text.size())));
-    }
-    void TypeCount(std::string_view text) {
-        QLineEdit* edit = Find<QLineEdit>(ControlId::CountField);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, QString::fromUtf8(text.data(), static_cast<int>(text.size())));
-    }
-    void Click(ControlId button) { Find<QPushButton>(button)->click(); }
     // Everything the action posted: layout requests, update requests (which paint into the
     // backing store and flush it), deferred deletions.
     void Settle() {
@@ -88,17 +79,6 @@ class WindowDriver {
     std::size_t PaintCount() const { return paintCounter_.paints; }
 
   private:
-    template <class W>
-    W* Find(ControlId id) {
-        const std::string_view name = zerkan::ControlName(id);
-        const QString objectName =
-            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-        W* widget = dialog_.findChild<W*>(objectName);
-        if (widget == nullptr)
-            qFatal("no control named %s", qPrintable(objectName));
-        return widget;
-    }
-
     zerkan::CompositionState state_;
     zerkan::MainDialog dialog_;
     PaintCounter paintCounter_;

@@ -12,6 +12,8 @@
 #include <span>
 #include <string_view>
 
+#include "core/version.h"
+
 namespace zerkan::layout {
 
 // The window-style bits the table uses, by value: this header stays free of <windows.h>, and
@@ -98,7 +100,7 @@ struct Dialog {
 using namespace style;
 
 // Layout 102, the main window.
-inline constexpr std::string_view kMainTitle = "Zerkan Kütlesi 3.1";
+inline constexpr std::string_view kMainTitle = version::kMainTitle;
 inline constexpr Size kMainClient{243, 220};
 inline constexpr std::uint32_t kPickerStyle = kCbsDropDown | kCbsAutoHScroll | kVScroll | kTabStop;
 inline constexpr std::uint32_t kLabelStyle = kSsLeft | kGroup;

@@ -1,4 +1,5 @@
 #include "elements.h"
+#include "texts.h"
 
 #include <algorithm>
 
@@ -141,7 +142,7 @@ std::string_view KindName(Kind kind) {
         case Kind::Yarimetal:
             return "Yarımetal"_w;
         case Kind::Soygaz:
-            return "Soygaz"_w;
+            return texts::kNobleGasKind;
         case Kind::GecisMetali:
             break;
     }
@@ -272,6 +273,10 @@ ElementClass classify(int index) {
     ClassifySelectedElement(index, result.groupText, result.kindText, result.period,
                             result.periodGroupText);
     return result;
+}
+
+bool IsNobleGas(int index) {
+    return classify(index).kindText == texts::kNobleGasKind;
 }
 
 }  // namespace ElementTable

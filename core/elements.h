@@ -43,6 +43,8 @@ double AtomicMass(int index);
 // The number as the number picker lists it: "1" to "112".
 Text NumberText(int index);
 ElementClass classify(int index);
+// Noble gases form no compounds: Add refuses them.
+bool IsNobleGas(int index);
 
 }  // namespace ElementTable
 

@@ -5,12 +5,10 @@
 #include <optional>
 #include <utility>
 
+#include "texts.h"
+
 namespace zerkan {
 namespace {
-
-constexpr std::string_view kIntegerExpected = "Lütfen bir tam sayı girin."_w;
-constexpr std::string_view kCountRange = "Lütfen 1 ile 2147483647 arasında bir tam sayı girin."_w;
-constexpr std::string_view kNumberExpected = "Lütfen bir sayı girin."_w;
 
 std::string_view TrimBlanks(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -60,16 +58,16 @@ std::optional<double> ParseDecimal(std::string_view text) {
 SaveOutcome SaveBoundValues(MainWindowSurface& surface) {
     const std::optional<long long> count = ParseWholeNumber(surface.GetText(ControlId::CountField));
     if (!count)
-        return {false, ControlId::CountField, kIntegerExpected};
+        return {false, ControlId::CountField, texts::kIntegerExpected};
     if (*count < 1 || *count > INT_MAX)
-        return {false, ControlId::CountField, kCountRange};
+        return {false, ControlId::CountField, texts::kCountRange};
     surface.boundCount = static_cast<int>(*count);
     for (const auto& [id, member] :
          {std::pair{ControlId::MolecularMassBox, &surface.boundMolecularMass},
           std::pair{ControlId::AtomicMassValue, &surface.boundAtomicMass}}) {
         const std::optional<double> value = ParseDecimal(surface.GetText(id));
         if (!value)
-            return {false, id, kNumberExpected};
+            return {false, id, texts::kNumberExpected};
         *member = *value;
     }
     return {};

@@ -7,20 +7,18 @@
 
 #include "elements.h"
 #include "search.h"
+#include "selection.h"
+#include "texts.h"
 
 namespace zerkan {
 
 namespace {
 
-constexpr ControlId kPickersByAdd[] = {ControlId::NamePicker, ControlId::SymbolPicker,
-                                       ControlId::NumberPicker};
-
 // Both prompts for the current step, the count label shown first.
 void ShowChoosePrompts(CompositionState& state, MainWindowSurface& surface) {
-    AssignWithNumber(state.promptText, "%d. Elementi Seçiniz."_w, state.step);
-    AssignWithNumber(state.countLabelText, "%d. Elementin Adedi"_w, state.step);
+    AssignWithNumber(state.countLabelText, texts::kCountLabel, state.step);
     surface.SetText(ControlId::CountLabel, state.countLabelText);
-    surface.SetText(ControlId::StepPrompt, state.promptText);
+    ShowStepPrompt(state, surface, texts::kChoosePrompt);
 }
 
 int Length(const Text& text) {
@@ -45,11 +43,10 @@ char* Put(char* out, std::string_view text) {
     return out + text.size();
 }
 
-// Both texts for the first `entries` entries, by the same rules as Add: "count name, " and
-// the symbol followed by the count unless it is 0 or 1. Written straight into storage sized
-// for the longest possible entry, so that a long molecule costs one pass and no reallocation.
-// Rebuilds both texts from the first `entries` entries and returns their molar mass, summed in
-// the order Add accumulated it.
+// Rebuilds both texts from the first `entries` entries by Add's rules ("count name, "; the
+// symbol, then the count unless it is 0 or 1) and returns their molar mass summed in Add's
+// order. The texts are written straight into storage sized for the longest possible entry,
+// so that a long molecule costs one pass and no reallocation.
 double RebuildFromEntries(CompositionState& state, int entries) {
     constexpr std::size_t kMaxCountLength = 11;  // "-2147483648"
     const auto n = static_cast<std::size_t>(entries);
@@ -80,15 +77,43 @@ double RebuildFromEntries(CompositionState& state, int entries) {
 
 // Every Add ends here, whether it stored an entry or refused.
 void ClearSelection(CompositionState& state, MainWindowSurface& surface) {
-    surface.SetText(ControlId::AtomicMassValue, "");
-    surface.SetText(ControlId::ProtonLine, "");
-    surface.SetText(ControlId::PeriodGroupLine, "");
-    surface.SetText(ControlId::KindLine, "");
-    surface.SetVisible(ControlId::AtomicMassLabel, false);
+    ClearElementInfo(surface);
     surface.SetText(ControlId::CountField, "");
-    for (ControlId picker : kPickersByAdd)
+    for (ControlId picker : kPickers)
         surface.SelectEntry(picker, -1);
     state.selectedIndex = -1;
+}
+
+// Undo's record: both texts and the mass of the first `entries` entries, and the name and
+// symbol of the last of them.
+void KeepFirstEntries(CompositionState& state, int entries) {
+    // Rebuilt straight from the entries, which keeps Undo linear in their number. The mass is
+    // summed again rather than reduced by the removed entry: after a large entry, subtracting
+    // it cancels the digits of what remains (1 Hidrojen and 999999999 Ununbiyum gave
+    // 1.0079345703125 after Undo). The sum in Add's order is exactly the mass the molecule had
+    // before the removed entry was added.
+    state.molecularMass = RebuildFromEntries(state, entries);
+    if (entries > 0) {
+        const int last = state.entryElement[static_cast<std::size_t>(entries - 1)];
+        state.nameText.assign(ListedName(last));
+        state.symbolText.assign(ListedSymbol(last));
+    }
+}
+
+// Undo's window: the bound values, and both boxes as the record now spells them.
+void ShowMolecule(CompositionState& state, MainWindowSurface& surface) {
+    surface.boundMolecularMass = state.molecularMass;
+    surface.PushBoundValues();
+    if (state.step == 1) {
+        // An empty molecule weighs exactly nothing.
+        state.molecularMass = 0.0;
+        state.contentsText.clear();
+        state.formulaText.clear();
+    }
+    if (state.molecularMass == 0.0)
+        surface.SetText(ControlId::MolecularMassBox, "");
+    surface.SetText(ControlId::ContentsBox, state.contentsText);
+    surface.SetText(ControlId::FormulaBox, state.formulaText);
 }
 
 void AppendEntry(CompositionState& state, MainWindowSurface& surface) {
@@ -144,25 +169,25 @@ void OnAdd(CompositionState& state, MainWindowSurface& surface) {
                             state.periodGroupText);
 
     state.selectedIndex = surface.GetSelection(ControlId::NamePicker);
-    for (ControlId picker : kPickersByAdd)
+    for (ControlId picker : kPickers)
         surface.SelectEntry(picker, state.selectedIndex);
     state.nameText = surface.GetText(ControlId::NamePicker);
     state.symbolText = surface.GetText(ControlId::SymbolPicker);
 
     if (state.selectedIndex == -1) {
         ShowChoosePrompts(state, surface);
-        surface.ShowMessage("Hiçbir element seçmediniz. Lütfen bir element seçiniz"_w);
+        surface.ShowMessage(texts::kNothingChosen);
         state.count = 0;
-    } else if (state.kindText == "Soygaz"_w) {
+    } else if (state.kindText == texts::kNobleGasKind) {
         ShowChoosePrompts(state, surface);
         Text message = state.nameText;
-        message.append(" elementi soygaz olduğundan bileşik oluşturamaz."_w);
+        message.append(texts::kNobleGasRefused);
         surface.ShowMessage(message);
     } else if (state.step < 1 || state.step - 1 >= kMaxEntries) {
         // The two entry arrays are full: refused like a noble gas, nothing is written. (A step
         // below 1 is never made by the handlers and would have no place either.)
         ShowChoosePrompts(state, surface);
-        surface.ShowMessage("Zerkana en fazla 1000 element eklenebilir."_w);
+        surface.ShowMessage(texts::kMoleculeFull);
     } else {
         AppendEntry(state, surface);
     }
@@ -170,70 +195,28 @@ void OnAdd(CompositionState& state, MainWindowSurface& surface) {
 }
 
 void OnUndo(CompositionState& state, MainWindowSurface& surface) {
-    if (state.step <= 1)
-        return;
     // A step beyond the arrays was not made by Add; leave such a record alone rather than read
     // past them.
-    if (state.step - 1 > kMaxEntries)
+    if (state.step <= 1 || state.step - 1 > kMaxEntries)
         return;
     --state.step;
-    const int r = state.step - 1;
-    const int removed = state.entryElement[static_cast<std::size_t>(r)];
-
+    const int held = state.step - 1;
+    const int removed = state.entryElement[static_cast<std::size_t>(held)];
     state.selectedIndex = removed;
-    LookUpAtomicMass(state.selectedIndex, state.atomicMass);
-
+    LookUpAtomicMass(removed, state.atomicMass);
     ShowChoosePrompts(state, surface);
 
-    // Both texts are rebuilt straight from the table. Selecting each entry in the pickers and
-    // showing the growing texts one entry at a time would change nothing visible: the pickers
-    // are moved to the removed element and both boxes are shown again below, and showing a
-    // text in these boxes runs no handler. This keeps Undo linear in the number of entries.
-    //
-    // The mass is summed again rather than reduced by the removed entry: after a large entry,
-    // subtracting it cancels the digits of what remains (1 Hidrojen and 999999999 Ununbiyum
-    // gave 1.0079345703125 after Undo). The sum in Add's order is exactly the mass the molecule
-    // had before the removed entry was added.
-    state.molecularMass = RebuildFromEntries(state, r);
-    if (r > 0) {
-        const int last = state.entryElement[static_cast<std::size_t>(r - 1)];
-        state.nameText.assign(ListedName(last));
-        state.symbolText.assign(ListedSymbol(last));
-    }
-
-    for (ControlId picker : kPickersByAdd)
+    KeepFirstEntries(state, held);
+    for (ControlId picker : kPickers)
         surface.SelectEntry(picker, removed);
-
-    LookUpAtomicMass(state.selectedIndex, state.atomicMass);
     surface.boundAtomicMass = state.atomicMass;
-    surface.boundMolecularMass = state.molecularMass;
-    surface.PushBoundValues();
+    ShowMolecule(state, surface);
 
-    if (state.step == 1) {
-        // An empty molecule weighs exactly nothing.
-        state.molecularMass = 0.0;
-        surface.SetText(ControlId::MolecularMassBox, "");
-        state.contentsText.clear();
-        state.formulaText.clear();
-    }
-    surface.SetText(ControlId::ContentsBox, state.contentsText);
-    surface.SetText(ControlId::FormulaBox, state.formulaText);
-
+    // The removed element is shown again, with an empty count.
     state.count = 0;
-    AssignWithNumber(state.protonText, "Proton Sayısı:%d"_w, static_cast<long long>(removed) + 1);
-    surface.SetText(ControlId::ProtonLine, state.protonText);
     surface.SetText(ControlId::CountField, "");
-
-    if (state.molecularMass == 0.0)
-        surface.SetText(ControlId::MolecularMassBox, "");
-
     surface.SetVisible(ControlId::AtomicMassLabel, true);
-    ClassifySelectedElement(state.selectedIndex, state.groupText, state.kindText, state.period,
-                            state.periodGroupText);
-    surface.SetText(ControlId::PeriodGroupLine, state.periodGroupText);
-    surface.SetText(ControlId::KindLine, state.kindText);
-    state.periodGroupText.clear();
-    state.groupText.clear();
+    ShowElementLines(state, surface, removed);
 }
 
 void OnReset(CompositionState& state, MainWindowSurface& surface) {
@@ -243,19 +226,16 @@ void OnReset(CompositionState& state, MainWindowSurface& surface) {
     state.count = 0;
     state.molecularMass = 0.0;
     state.selectedIndex = -1;
-    for (ControlId picker : kPickersByAdd)
+    for (ControlId picker : kPickers)
         surface.SelectEntry(picker, -1);
-
     surface.SetText(ControlId::CountField, "");
 
     state.contentsText.clear();
     state.formulaText.clear();
-    for (ControlId control : {ControlId::ProtonLine, ControlId::PeriodGroupLine,
-                              ControlId::KindLine, ControlId::ContentsBox, ControlId::FormulaBox,
-                              ControlId::AtomicMassValue, ControlId::MolecularMassBox}) {
-        surface.SetText(control, "");
-    }
-    surface.SetVisible(ControlId::AtomicMassLabel, false);
+    ClearElementInfo(surface);
+    for (ControlId box :
+         {ControlId::ContentsBox, ControlId::FormulaBox, ControlId::MolecularMassBox})
+        surface.SetText(box, "");
     state.periodGroupText.clear();
     state.groupText.clear();
 }

@@ -1,6 +1,7 @@
 #include "search.h"
 
 #include "selection.h"
+#include "texts.h"
 
 namespace zerkan {
 
@@ -65,10 +66,8 @@ void OnSearch(CompositionState& state, MainWindowSurface& surface) {
         ShowSelectedElement(state, surface, std::nullopt);
         return;
     }
-    AssignWithNumber(state.promptText, "%d. Elementi Seçiniz."_w, state.step);
-    surface.SetText(ControlId::StepPrompt, state.promptText);
-    surface.ShowMessage(nothingTyped ? "Aranacak hiçbir veri girmediniz!"_w
-                                     : "Girdiğiniz veriye uyan bir element bulunamadı!"_w);
+    ShowStepPrompt(state, surface, texts::kChoosePrompt);
+    surface.ShowMessage(nothingTyped ? texts::kNothingToSearch : texts::kNotFound);
 }
 
 }  // namespace zerkan

@@ -1,13 +1,11 @@
 #include "selection.h"
 
 #include "elements.h"
+#include "texts.h"
 
 namespace zerkan {
 
 namespace {
-
-constexpr ControlId kPickers[] = {ControlId::NumberPicker, ControlId::NamePicker,
-                                  ControlId::SymbolPicker};
 
 // The two pickers that follow picker P, in the order its handlers touch them.
 struct OtherPickers {
@@ -47,23 +45,21 @@ void OnCountChanged(CompositionState& state, MainWindowSurface& surface) {
 void OnPickerSelected(CompositionState& state, MainWindowSurface& surface, ControlId picker) {
     state.selectedIndex = surface.GetSelection(picker);
     if (state.selectedIndex < 0) {
-        AssignWithNumber(state.promptText, "%d. Elementi Seçiniz."_w, state.step);
-        surface.SetText(ControlId::StepPrompt, state.promptText);
+        ShowStepPrompt(state, surface, texts::kChoosePrompt);
         return;
     }
     ShowSelectedElement(state, surface, picker);
 }
 
 void OnPickerEdited(CompositionState& /*state*/, MainWindowSurface& surface, ControlId picker) {
-    ClearElementInfo(surface, picker);
+    ClearElementInfo(surface);
+    const OtherPickers others = EmptiedByEdit(picker);
+    surface.SelectEntry(others.first, -1);
+    surface.SelectEntry(others.second, -1);
 }
 
 void ShowSelectedElement(CompositionState& state, MainWindowSurface& surface,
                          std::optional<ControlId> sourcePicker) {
-    ClassifySelectedElement(state.selectedIndex, state.groupText, state.kindText, state.period,
-                            state.periodGroupText);
-    surface.SetText(ControlId::PeriodGroupLine, state.periodGroupText);
-    surface.SetText(ControlId::KindLine, state.kindText);
     if (sourcePicker) {
         const OtherPickers others = MovedBySelection(*sourcePicker);
         surface.SelectEntry(others.first, state.selectedIndex);
@@ -72,35 +68,42 @@ void ShowSelectedElement(CompositionState& state, MainWindowSurface& surface,
         for (ControlId picker : kPickers)
             surface.SelectEntry(picker, state.selectedIndex);
     }
-    AssignWithNumber(state.protonText, "Proton Sayısı:%d"_w,
-                     static_cast<long long>(state.selectedIndex) + 1);
-    surface.SetText(ControlId::ProtonLine, state.protonText);
+    ShowElementLines(state, surface, state.selectedIndex);
     LookUpAtomicMass(state.selectedIndex, state.atomicMass);
     surface.boundAtomicMass = state.atomicMass;
     surface.PushBoundValues();
     surface.SetCountValue(state.count);
-    if (state.step == 1)
-        surface.SetText(ControlId::MolecularMassBox, "");
     if (state.count == 0)
         surface.SetText(ControlId::CountField, "");
-    if (state.molecularMass == 0.0)
+    if (state.step == 1 || state.molecularMass == 0.0)
         surface.SetText(ControlId::MolecularMassBox, "");
     surface.SetVisible(ControlId::AtomicMassLabel, true);
-    AssignWithNumber(state.promptText, "%d. Elementi Seçtiniz."_w, state.step);
+    ShowStepPrompt(state, surface, texts::kChosenPrompt);
+}
+
+void ShowStepPrompt(CompositionState& state, MainWindowSurface& surface, std::string_view format) {
+    AssignWithNumber(state.promptText, format, state.step);
     surface.SetText(ControlId::StepPrompt, state.promptText);
+}
+
+void ShowElementLines(CompositionState& state, MainWindowSurface& surface, int index) {
+    AssignWithNumber(state.protonText, texts::kProtonLine, static_cast<long long>(index) + 1);
+    surface.SetText(ControlId::ProtonLine, state.protonText);
+    ClassifySelectedElement(index, state.groupText, state.kindText, state.period,
+                            state.periodGroupText);
+    surface.SetText(ControlId::PeriodGroupLine, state.periodGroupText);
+    surface.SetText(ControlId::KindLine, state.kindText);
+    // Only the lines keep these two; the record's copies serve the classification alone.
     state.periodGroupText.clear();
     state.groupText.clear();
 }
 
-void ClearElementInfo(MainWindowSurface& surface, ControlId editedPicker) {
-    surface.SetText(ControlId::KindLine, "");
-    surface.SetText(ControlId::ProtonLine, "");
-    surface.SetText(ControlId::PeriodGroupLine, "");
+void ClearElementInfo(MainWindowSurface& surface) {
+    for (ControlId line : {ControlId::ProtonLine, ControlId::AtomicMassValue,
+                           ControlId::PeriodGroupLine, ControlId::KindLine}) {
+        surface.SetText(line, "");
+    }
     surface.SetVisible(ControlId::AtomicMassLabel, false);
-    surface.SetText(ControlId::AtomicMassValue, "");
-    const OtherPickers others = EmptiedByEdit(editedPicker);
-    surface.SelectEntry(others.first, -1);
-    surface.SelectEntry(others.second, -1);
 }
 
 }  // namespace zerkan

@@ -1,9 +1,10 @@
 #pragma once
 
 // Keeping the three pickers on one element and showing that element's information; the count
-// field's change handler.
+// field's change handler; the pieces of the window that several handlers show alike.
 
 #include <optional>
+#include <string_view>
 
 #include "composition_state.h"
 #include "surface.h"
@@ -22,6 +23,12 @@ void OnPickerEdited(CompositionState& state, MainWindowSurface& surface, Control
 // without a source all three are.
 void ShowSelectedElement(CompositionState& state, MainWindowSurface& surface,
                          std::optional<ControlId> sourcePicker);
-void ClearElementInfo(MainWindowSurface& surface, ControlId editedPicker);
+
+// The step prompt in `format` (texts::kChoosePrompt or kChosenPrompt) for the current step.
+void ShowStepPrompt(CompositionState& state, MainWindowSurface& surface, std::string_view format);
+// The proton, period-group and kind lines of the element at `index`.
+void ShowElementLines(CompositionState& state, MainWindowSurface& surface, int index);
+// The information area emptied: the four lines, and the atomic mass caption hidden.
+void ClearElementInfo(MainWindowSurface& surface);
 
 }  // namespace zerkan

@@ -1,6 +1,8 @@
 #include "surface.h"
 
+#include <algorithm>
 #include <climits>
+#include <iterator>
 
 #include "controls.h"
 #include "elements.h"
@@ -47,8 +49,17 @@ Text PickerEntryText(ControlId picker, int index) {
 }
 
 bool IsPicker(ControlId control) {
-    return control == ControlId::NumberPicker || control == ControlId::NamePicker ||
-           control == ControlId::SymbolPicker;
+    return std::find(std::begin(kPickers), std::end(kPickers), control) != std::end(kPickers);
+}
+
+int FirstMatchingEntry(ControlId picker, std::string_view typed) {
+    if (typed.empty() || !IsPicker(picker))
+        return -1;
+    for (int i = 0; i < kElementCount; ++i) {
+        if (StartsWithIgnoringCase(PickerEntryText(picker, i), typed))
+            return i;
+    }
+    return -1;
 }
 
 std::string_view ControlName(ControlId control) {

@@ -31,6 +31,10 @@ enum class ControlId : int {
     SearchButton = 1042,
 };
 
+// The three pickers, which always follow one another.
+inline constexpr ControlId kPickers[] = {ControlId::NumberPicker, ControlId::NamePicker,
+                                         ControlId::SymbolPicker};
+
 // The longest text the count field accepts once the window is initialised.
 inline constexpr int kCountFieldLimit = 9;
 // The longest text a picker's edit field takes, typed or pasted: far beyond any number, name
@@ -88,6 +92,9 @@ int ReadCountText(std::string_view text);
 // Entry `index` (0..111) of a picker's list: the number, the name or the symbol.
 Text PickerEntryText(ControlId picker, int index);
 bool IsPicker(ControlId control);
+// The first entry of the picker's list that begins with `typed`, ignoring case; -1 when none
+// does or `typed` is empty. How every realisation's MatchTypedText chooses.
+int FirstMatchingEntry(ControlId picker, std::string_view typed);
 // The control's member name ("NamePicker", "AddButton", ...), which is also the real window's
 // objectName and the name events use for it; empty for an id that names no control.
 std::string_view ControlName(ControlId control);

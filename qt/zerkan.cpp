@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/version.h"
 #include "qt/desktopentry.h"
 #include "qt/zerkandlg.h"
 
@@ -65,7 +66,8 @@ CompositionState& ProgramState() {
 App::App(int& argc, char** argv) : QApplication(argc, argv) {
     // The application name stays Qt's default, the program file's name without extension:
     // message boxes carry it as their title.
-    setApplicationVersion(QStringLiteral("3.1.0.1"));
+    setApplicationVersion(
+        QString::fromLatin1(version::kFull.data(), static_cast<qsizetype>(version::kFull.size())));
     // The Wayland app id; X11 gets its window class from the main window.
     setDesktopFileName(QString::fromLatin1(kDesktopEntryName));
     setWindowIcon(ProgramIcon());

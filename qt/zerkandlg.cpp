@@ -1,4 +1,5 @@
 #include "qt/zerkandlg.h"
+#include "core/texts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -268,14 +269,7 @@ void MainDialog::MatchTypedText(ControlId picker) {
     QComboBox* box = Picker(picker);
     QLineEdit* edit = box->lineEdit();
     const QString typedText = edit->text();
-    const Text typed = FromQString(typedText);
-    int found = -1;
-    if (!typed.empty()) {
-        for (int i = 0; i < box->count() && found < 0; ++i) {
-            if (StartsWithIgnoringCase(FromQString(box->itemText(i)), typed))
-                found = i;
-        }
-    }
+    const int found = FirstMatchingEntry(picker, FromQString(typedText));
     const int cursor = edit->cursorPosition();
     const QSignalBlocker blockBox(box);
     const QSignalBlocker blockEdit(edit);

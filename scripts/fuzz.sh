@@ -22,7 +22,7 @@ cmake --build --preset fuzz
 build=build/fuzz
 seeds="$build/corpus/seeds"
 rm -rf "$seeds"
-"$build/fuzz/zerkan-fuzz-corpus" "$seeds" tests/replay/scenarios/*.jsonl tests/replay/malformed/*.jsonl
+"$build/tests/fuzz/zerkan-fuzz-corpus" "$seeds" tests/replay/scenarios/*.jsonl tests/replay/malformed/*.jsonl
 mkdir -p "$build/artifacts"
 
 status=0
@@ -33,7 +33,7 @@ run() {
     mkdir -p "$work"
     echo "== $target for ${seconds} s"
     set +e
-    "$build/fuzz/$target" "$work" "$seed_dir" -max_total_time="$seconds" -max_len="$max_len" \
+    "$build/tests/fuzz/$target" "$work" "$seed_dir" -max_total_time="$seconds" -max_len="$max_len" \
         -timeout=60 -rss_limit_mb=4096 -print_final_stats=1 \
         -artifact_prefix="$build/artifacts/$target-" >"$log" 2>&1
     local rc=$?

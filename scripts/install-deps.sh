@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     xvfb xauth x11-utils imagemagick fonts-dejavu-core openbox xdotool libxcb1-dev
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0
-    hyperfine valgrind clang-format
+    hyperfine valgrind clang-format lcov
     desktop-file-utils appstream lintian man-db
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     wine wine64 nsis fonts-wine xdotool

@@ -1,5 +1,3 @@
-#include <climits>
-
 #include "window_fixture.h"
 
 namespace zerkan::test {
@@ -99,44 +97,6 @@ TEST_F(WindowTest, LengthLimitAppliesToTypingOnly) {
     Count("12a34-567 890123");
     EXPECT_EQ(Shows(Id::CountField), "123456789");
     EXPECT_EQ(state.count, 123456789);
-}
-
-struct CountText {
-    const char* text;
-    int value;
-};
-
-TEST(ReadCountText, DefinedForEveryText) {
-    const CountText cases[] = {
-        {"", 0},
-        {"0", 0},
-        {"007", 7},
-        {"999999999", 999999999},
-        {"  42", 42},
-        {"\t\n7", 7},
-        {"-5", -5},
-        {" -0", 0},
-        {"12ab3", 12},
-        {"1 2", 1},
-        {"abc", 0},
-        {"-", 0},
-        {"+5", 0},
-        {"- 5", 0},
-        {"2147483647", INT_MAX},
-        {"2147483648", INT_MAX},
-        {"99999999999999999999999", INT_MAX},
-        {"-2147483648", INT_MIN},
-        {"-2147483649", INT_MIN},
-        {"-99999999999999999999999", INT_MIN},
-    };
-    for (const CountText& c : cases)
-        EXPECT_EQ(ReadCountText(c.text), c.value) << c.text;
-}
-
-TEST_F(WindowTest, ReadCountValueReadsTheField) {
-    window.SetText(Id::CountField, "-2147483649x");
-    EXPECT_EQ(window.ReadCountValue(), INT_MIN);
-    EXPECT_EQ(state.count, INT_MIN);
 }
 
 }  // namespace

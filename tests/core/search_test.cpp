@@ -2,13 +2,14 @@
 
 #include "core/elements.h"
 #include "core/search.h"
+#include "core/texts.h"
 #include "window_fixture.h"
 
 namespace zerkan::test {
 namespace {
 
-constexpr const char* kNoData = "Aranacak hiçbir veri girmediniz!";
-constexpr const char* kNoMatch = "Girdiğiniz veriye uyan bir element bulunamadı!";
+const std::string kNoData = ToUtf8(texts::kNothingToSearch);
+const std::string kNoMatch = ToUtf8(texts::kNotFound);
 
 struct Typed {
     Id picker;

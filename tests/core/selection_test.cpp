@@ -112,7 +112,7 @@ TEST_F(WindowTest, SelectionEventWithoutAnEntryOnlyResetsThePrompt) {
     Choose(Id::NamePicker, 7);
     window.SelectEntry(Id::NamePicker, -1);
     View expected = Snapshot();
-    window.UserChoose(Id::NamePicker, -1);
+    test::Apply(window, test::Gesture::Choose(Id::NamePicker, -1));
     EXPECT_EQ(state.selectedIndex, -1);
     EXPECT_EQ(Shows(Id::StepPrompt), "2. Elementi Seçiniz.");
     EXPECT_EQ(Shows(Id::KindLine), "Ametal");

@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "core/composition_state.h"
-#include "core/memory_surface.h"
 #include "core/text.h"
+#include "tests/support/gesture.h"
+#include "tests/support/memory_surface.h"
 
 namespace zerkan::test {
 
@@ -32,10 +33,12 @@ class WindowTest : public ::testing::Test {
     void SetUp() override { window.Initialise(); }
 
     std::string Shows(Id control) const { return ToUtf8(window.GetText(control)); }
-    void Choose(Id picker, int index) { window.UserChoose(picker, index); }
-    void Type(Id picker, std::string_view utf8) { window.UserType(picker, FromUtf8(utf8)); }
-    void Count(std::string_view digits) { window.UserTypeCount(digits); }
-    void Click(Id button) { window.UserClick(button); }
+    void Choose(Id picker, int index) { Apply(window, Gesture::Choose(picker, index)); }
+    void Type(Id picker, std::string_view utf8) {
+        Apply(window, Gesture::Type(picker, FromUtf8(utf8)));
+    }
+    void Count(std::string_view digits) { Apply(window, Gesture::TypeCount(Text(digits))); }
+    void Click(Id button) { Apply(window, Gesture::Click(button)); }
     void Add(int index, std::string_view digits = "") {
         Choose(Id::NamePicker, index);
         Count(digits);

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "qt/aboutdialog.h"
-#include "userinput.h"
+#include "tests/support/qt/window_input.h"
 
 using zerkan::AboutDialog;
 

@@ -23,7 +23,7 @@
 #include "qt/dialoglayout.h"
 #include "qt/resultbox.h"
 #include "qt/zerkandlg.h"
-#include "userinput.h"
+#include "tests/support/qt/window_input.h"
 
 using namespace zerkan;
 

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -11,7 +12,7 @@
 #include "qt/aboutdialog.h"
 #include "qt/resultbox.h"
 #include "qt/zerkandlg.h"
-#include "userinput.h"
+#include "tests/support/qt/window_input.h"
 
 using zerkan::CompositionState;
 using zerkan::MainDialog;

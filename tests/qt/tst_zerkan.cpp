@@ -12,7 +12,7 @@
 #include "qt/aboutdialog.h"
 #include "qt/zerkan.h"
 #include "qt/zerkandlg.h"
-#include "userinput.h"
+#include "tests/support/qt/window_input.h"
 
 using zerkan::MainDialog;
 

@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <cstdio>
@@ -17,7 +18,7 @@
 #include "qt/resultbox.h"
 #include "qt/zerkan.h"
 #include "qt/zerkandlg.h"
-#include "userinput.h"
+#include "tests/support/qt/window_input.h"
 
 namespace {
 

@@ -7,15 +7,18 @@
 #include <io.h>
 #endif
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include <sys/stat.h>
+
 #include "driver.h"
-#include "events.h"
 #include "observation.h"
+#include "tests/support/gesture_line.h"
 
 namespace {
 
@@ -33,21 +36,25 @@ int Replay(zerkan::replay::ScenarioDriver& driver, std::istream& in) {
     long long number = 0;
     while (std::getline(in, line)) {
         ++number;
-        if (zerkan::replay::IsBlankLine(line))
+        if (zerkan::test::IsBlankLine(line))
             continue;
         std::string error;
-        const auto event = zerkan::replay::ParseEventLine(line, error);
+        const auto event = zerkan::test::ParseReplayLine(line, error);
         if (!event) {
             std::cout.flush();
             std::cerr << "zerkan-replay: line " << number << ": " << error << '\n';
             return kMalformed;
         }
-        zerkan::replay::Apply(driver, *event);
+        driver.Apply(*event);
         const auto messages = driver.TakeMessages();
         std::cout << zerkan::replay::FormatObservation(driver.Read(), messages, driver.State())
                   << '\n';
     }
     std::cout.flush();
+    if (in.bad()) {
+        std::cerr << "zerkan-replay: cannot read the scenario\n";
+        return kMalformed;
+    }
     if (!std::cout) {
         std::cerr << "zerkan-replay: cannot write the output\n";
         return kMalformed;
@@ -83,8 +90,20 @@ int main(int argc, char** argv) {
         }
     }
 
+    // A directory opens and then reads as nothing, which would pass as an empty scenario.
     std::ifstream file;
-    if (path != "-") {
+    if (path == "-") {
+        struct stat input {};
+        if (fstat(0, &input) == 0 && S_ISDIR(input.st_mode)) {
+            std::cerr << "zerkan-replay: standard input is a directory, not a scenario\n";
+            return kUsage;
+        }
+    } else {
+        std::error_code ignored;
+        if (std::filesystem::is_directory(path, ignored)) {
+            std::cerr << "zerkan-replay: \"" << path << "\" is a directory, not a scenario\n";
+            return kUsage;
+        }
         file.open(path, std::ios::binary);
         if (!file) {
             std::cerr << "zerkan-replay: cannot open \"" << path << "\"\n";

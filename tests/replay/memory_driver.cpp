@@ -1,8 +1,8 @@
 #include <memory>
 #include <utility>
 
-#include "core/memory_surface.h"
 #include "driver.h"
+#include "tests/support/memory_surface.h"
 
 namespace zerkan::replay {
 namespace {
@@ -13,23 +13,13 @@ class MemoryDriver final : public ScenarioDriver {
   public:
     MemoryDriver() : surface_(state_) { surface_.Initialise(); }
 
-    void Choose(ControlId picker, int index) override { surface_.UserChoose(picker, index); }
-    void Type(ControlId picker, std::string_view text) override { surface_.UserType(picker, text); }
-    void TypeCount(std::string_view text) override { surface_.UserTypeCount(text); }
-    void Click(ControlId button) override { surface_.UserClick(button); }
-
-    WindowView Read() const override {
-        return ReadThroughSurface(surface_, surface_.IsVisible(ControlId::AtomicMassLabel),
-                                  surface_.Caret(ControlId::ContentsBox),
-                                  surface_.Caret(ControlId::FormulaBox));
-    }
-
+    void Apply(const Gesture& gesture) override { test::Apply(surface_, gesture); }
+    WindowView Read() const override { return test::ViewOf(surface_); }
     std::vector<Text> TakeMessages() override {
         std::vector<Text> shown = surface_.Messages();
         surface_.ClearMessages();
         return shown;
     }
-
     const CompositionState& State() const override { return state_; }
 
   private:

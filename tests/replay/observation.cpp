@@ -61,17 +61,17 @@ class LineWriter {
     bool fresh_ = true;
 };
 
-void WritePicker(LineWriter& out, std::string_view name, const PickerView& picker) {
+void WritePicker(LineWriter& out, std::string_view name, const test::PickerView& picker) {
     out.Key(name);
     out.Open('{');
     out.Key("text");
     out.Shown(picker.text);
     out.Key("sel");
-    out.Int(picker.sel);
+    out.Int(picker.selection);
     out.Close('}');
 }
 
-void WriteBox(LineWriter& out, std::string_view name, const BoxView& box) {
+void WriteBox(LineWriter& out, std::string_view name, const test::BoxView& box) {
     out.Key(name);
     out.Open('{');
     out.Key("text");

@@ -1,37 +1,16 @@
 // The scenario driver on the real window: a MainDialog, offscreen, driven by the keyboard and
 // mouse events a user would produce, and read back from its widgets.
 
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
 #include <cstdio>
 #include <memory>
-#include <utility>
 
-#include "core/text.h"
 #include "driver.h"
-#include "qt/resultbox.h"
 #include "qt/zerkandlg.h"
-#include "tests/qt/userinput.h"
+#include "tests/support/qt/window_input.h"
 
 namespace zerkan::replay {
 namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromStdString(ToUtf8(text));
-}
-
-// The widgets carry their member names as object names.
-QString NameOf(ControlId id) {
-    const std::string_view name = ControlName(id);
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
 
 // The runner's standard error carries its own diagnostics only; the offscreen platform's
 // remarks (no keyboard grab, no runtime directory) are not about the scenario.
@@ -49,31 +28,6 @@ std::unique_ptr<QApplication> MakeApplication(int& argc, char** argv) {
     return std::make_unique<QApplication>(argc, argv);
 }
 
-// Dismisses each message box as soon as it shows, with the key a user presses, and keeps its
-// text.
-class MessageCatcher final : public QObject {
-  public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* box = qobject_cast<QMessageBox*>(watched);
-        if (box != nullptr && event->type() == QEvent::Show) {
-            QMetaObject::invokeMethod(
-                box,
-                [this, box] {
-                    texts.push_back(FromUtf8(box->text().toStdString()));
-                    QTest::keyClick(box, Qt::Key_Return);
-                    if (box->isVisible()) {
-                        std::fputs("zerkan-replay: a message box ignored Enter\n", stderr);
-                        box->done(QMessageBox::Ok);
-                    }
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-    std::vector<Text> texts;
-};
-
 class WindowDriver final : public ScenarioDriver {
   public:
     WindowDriver(int& argc, char** argv)
@@ -82,7 +36,7 @@ class WindowDriver final : public ScenarioDriver {
           state_(std::make_unique<CompositionState>()),
           dialog_(std::make_unique<MainDialog>(*state_)) {
         dialog_->SetReadMeLauncher([](const ReadMeRequest&) {});
-        qApp->installEventFilter(&catcher_);
+        catcher_ = std::make_unique<test::MessageCatcher>();
         dialog_->show();
         if (!QTest::qWaitForWindowActive(dialog_.get())) {
             std::fputs("zerkan-replay: the window did not become active\n", stderr);
@@ -90,7 +44,7 @@ class WindowDriver final : public ScenarioDriver {
     }
 
     ~WindowDriver() override {
-        qApp->removeEventFilter(&catcher_);
+        catcher_.reset();
         dialog_.reset();
         app_.reset();
         qInstallMessageHandler(previousHandler_);
@@ -99,85 +53,18 @@ class WindowDriver final : public ScenarioDriver {
     WindowDriver(const WindowDriver&) = delete;
     WindowDriver& operator=(const WindowDriver&) = delete;
 
-    void Choose(ControlId picker, int index) override {
-        QComboBox* box = Picker(picker);
-        test::ChooseFromList(box, index);
-        if (box->view()->isVisible() || box->currentIndex() != index) {
-            std::fprintf(stderr, "zerkan-replay: choosing entry %d of %s failed\n", index,
-                         qPrintable(NameOf(picker)));
-        }
-    }
-
-    void Type(ControlId picker, std::string_view text) override {
-        QLineEdit* edit = Picker(picker)->lineEdit();
-        ReplaceText(edit, ToQString(text), true);
-    }
-
-    void TypeCount(std::string_view text) override {
-        // Typed one key at a time: the field itself drops what is not a digit and stops at
-        // its length limit.
-        ReplaceText(dialog_->findChild<QLineEdit*>(NameOf(ControlId::CountField)), ToQString(text),
-                    false);
-    }
-
-    void Click(ControlId button) override {
-        QTest::mouseClick(dialog_->findChild<QPushButton*>(NameOf(button)), Qt::LeftButton);
-    }
-
-    WindowView Read() const override {
-        return ReadThroughSurface(
-            *dialog_, !dialog_->findChild<QLabel*>(NameOf(ControlId::AtomicMassLabel))->isHidden(),
-            Caret(ControlId::ContentsBox), Caret(ControlId::FormulaBox));
-    }
-
-    std::vector<Text> TakeMessages() override { return std::exchange(catcher_.texts, {}); }
+    void Apply(const Gesture& gesture) override { test::Apply(*dialog_, gesture); }
+    WindowView Read() const override { return test::ViewOf(*dialog_); }
+    std::vector<Text> TakeMessages() override { return catcher_->TakeTexts(); }
 
     const CompositionState& State() const override { return *state_; }
 
   private:
-    QComboBox* Picker(ControlId picker) const {
-        return dialog_->findChild<QComboBox*>(NameOf(picker));
-    }
-
-    int Caret(ControlId box) const {
-        return dialog_->findChild<ResultBox*>(NameOf(box))->cursorPosition();
-    }
-
-    // Clicks into the field, selects and erases everything and types the new text. An empty
-    // text is still an edit: a character is typed and erased when the field is empty. Text
-    // that no key produces is pasted when `paste` allows; otherwise the field ignores it.
-    static void ReplaceText(QLineEdit* edit, const QString& text, bool paste) {
-        QTest::mouseClick(edit, Qt::LeftButton);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        if (text.isEmpty() && edit->text().isEmpty())
-            TypeCharacter(edit, QLatin1Char('x'));
-        // Erased first: a key the field refuses would otherwise leave the old text in place.
-        if (!edit->text().isEmpty())
-            QTest::keyClick(edit, Qt::Key_Backspace);
-        for (const QChar c : text) {
-            if (paste && (!c.isPrint() || c.isSurrogate())) {
-                // What no key produces still arrives by pasting.
-                QApplication::clipboard()->setText(text);
-                QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-                return;
-            }
-        }
-        for (const QChar c : text)
-            TypeCharacter(edit, c);
-    }
-
-    static void TypeCharacter(QWidget* widget, QChar c) {
-        const char16_t u = c.toUpper().unicode();
-        const bool plainKey = (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u' ';
-        const auto key = plainKey ? static_cast<Qt::Key>(u) : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), Qt::NoModifier);
-    }
-
     QtMessageHandler previousHandler_;
     std::unique_ptr<QApplication> app_;
     std::unique_ptr<CompositionState> state_;
     std::unique_ptr<MainDialog> dialog_;
-    MessageCatcher catcher_;
+    std::unique_ptr<test::MessageCatcher> catcher_;
 };
 
 }  // namespace

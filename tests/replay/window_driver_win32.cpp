@@ -65,34 +65,30 @@ class Win32WindowDriver final : public ScenarioDriver {
         test::Pump(window_);
     }
 
-    void Choose(ControlId picker, int index) override {
-        test::ChooseFromList(window_, dialog_->Item(picker), index);
-        if (dialog_->GetSelection(picker) != index) {
-            std::fprintf(stderr, "zerkan-replay: choosing entry %d of %s failed\n", index,
-                         std::string(ControlName(picker)).c_str());
+    void Apply(const Gesture& gesture) override {
+        switch (gesture.kind) {
+            case Gesture::Kind::Choose:
+                Choose(gesture.control, gesture.index);
+                break;
+            case Gesture::Kind::Type:
+                Type(gesture.control, gesture.text);
+                break;
+            case Gesture::Kind::TypeCount:
+                // Typed one key at a time: the field itself drops what is not a digit and stops
+                // at its length limit.
+                test::TypeOver(window_, dialog_->Item(ControlId::CountField),
+                               win32::Wide(gesture.text));
+                break;
+            case Gesture::Kind::Click:
+                test::Click(window_, dialog_->Item(gesture.control));
+                break;
         }
     }
 
-    void Type(ControlId picker, std::string_view text) override {
-        const std::wstring wide = win32::Wide(text);
-        if (Typable(wide))
-            test::TypeOver(window_, dialog_->Item(picker), wide);
-        else
-            Paste(window_, dialog_->Item(picker), wide);
-    }
-
-    void TypeCount(std::string_view text) override {
-        // Typed one key at a time: the field itself drops what is not a digit and stops at
-        // its length limit.
-        test::TypeOver(window_, dialog_->Item(ControlId::CountField), win32::Wide(text));
-    }
-
-    void Click(ControlId button) override { test::Click(window_, dialog_->Item(button)); }
-
     WindowView Read() const override {
-        return ReadThroughSurface(*dialog_,
-                                  IsWindowVisible(dialog_->Item(ControlId::AtomicMassLabel)),
-                                  Caret(ControlId::ContentsBox), Caret(ControlId::FormulaBox));
+        return test::ReadThroughSurface(
+            *dialog_, IsWindowVisible(dialog_->Item(ControlId::AtomicMassLabel)),
+            Caret(ControlId::ContentsBox), Caret(ControlId::FormulaBox));
     }
 
     std::vector<Text> TakeMessages() override {
@@ -105,6 +101,22 @@ class Win32WindowDriver final : public ScenarioDriver {
     const CompositionState& State() const override { return *state_; }
 
   private:
+    void Choose(ControlId picker, int index) {
+        test::ChooseFromList(window_, dialog_->Item(picker), index);
+        if (dialog_->GetSelection(picker) != index) {
+            std::fprintf(stderr, "zerkan-replay: choosing entry %d of %s failed\n", index,
+                         std::string(ControlName(picker)).c_str());
+        }
+    }
+
+    void Type(ControlId picker, std::string_view text) {
+        const std::wstring wide = win32::Wide(text);
+        if (Typable(wide))
+            test::TypeOver(window_, dialog_->Item(picker), wide);
+        else
+            Paste(window_, dialog_->Item(picker), wide);
+    }
+
     int Caret(ControlId box) const {
         DWORD start = 0, end = 0;
         SendMessageW(dialog_->Item(box), EM_GETSEL, reinterpret_cast<WPARAM>(&start),

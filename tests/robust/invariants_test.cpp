@@ -8,8 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/memory_surface.h"
-#include "invariants.h"
+#include "tests/support/gesture.h"
+#include "tests/support/invariants.h"
+#include "tests/support/memory_surface.h"
 
 namespace zerkan::robust {
 namespace {
@@ -31,11 +32,11 @@ class InvariantsTest : public ::testing::Test {
         return problems;
     }
     void Compose(int element, const char* count) {
-        window.UserChoose(Id::NamePicker, element);
+        test::Apply(window, test::Gesture::Choose(Id::NamePicker, element));
         Check();
-        window.UserTypeCount(count);
+        test::Apply(window, test::Gesture::TypeCount(count));
         Check();
-        window.UserClick(Id::AddButton);
+        test::Apply(window, test::Gesture::Click(Id::AddButton));
         Check();
     }
 
@@ -49,40 +50,40 @@ TEST_F(InvariantsTest, HoldOnTheDocumentedRoad) {
     EXPECT_EQ(window.GetText(Id::ContentsBox), "2 Hidrojen ");
     Compose(7, "");  // Oksijen
     EXPECT_EQ(window.GetText(Id::FormulaBox), "H2O");
-    window.UserClick(Id::UndoButton);
+    test::Apply(window, test::Gesture::Click(Id::UndoButton));
     Check();
     EXPECT_EQ(window.GetText(Id::ContentsBox), "2 Hidrojen, ");
-    window.UserClick(Id::UndoButton);
+    test::Apply(window, test::Gesture::Click(Id::UndoButton));
     Check();
     EXPECT_EQ(state.molecularMass, 0.0);
-    window.UserClick(Id::UndoButton);
+    test::Apply(window, test::Gesture::Click(Id::UndoButton));
     Check();
-    window.UserType(Id::SymbolPicker, "s");
+    test::Apply(window, test::Gesture::Type(Id::SymbolPicker, "s"));
     Check();
-    window.UserClick(Id::SearchButton);
+    test::Apply(window, test::Gesture::Click(Id::SearchButton));
     Check();
-    window.UserClick(Id::AddButton);
+    test::Apply(window, test::Gesture::Click(Id::AddButton));
     Check();
-    window.UserClick(Id::ResetButton);
+    test::Apply(window, test::Gesture::Click(Id::ResetButton));
     Check();
 }
 
 TEST_F(InvariantsTest, UndoAfterAHugeEntryLeavesTheExactSumOfWhatRemains) {
     Compose(0, "1");            // 1.00794
     Compose(111, "999999999");  // 277 * 999999999, far larger
-    window.UserClick(Id::UndoButton);
+    test::Apply(window, test::Gesture::Click(Id::UndoButton));
     ASSERT_TRUE(Check().empty());
     EXPECT_EQ(state.molecularMass, 1.00794);
     // Even one unit in the last place is a violation.
     CompositionState drifted = state;
     drifted.molecularMass = std::nextafter(drifted.molecularMass, 2.0);
     InvariantHistory copy = history;
-    EXPECT_FALSE(CheckInvariants(drifted, ViewOf(window), copy).empty());
+    EXPECT_FALSE(CheckInvariants(drifted, test::ViewOf(window), copy).empty());
 }
 
 struct Corruption {
     const char* name;
-    std::function<void(CompositionState&, SurfaceView&)> apply;
+    std::function<void(CompositionState&, WindowView&)> apply;
     const char* mentions;  // a word of the expected violation
 };
 
@@ -99,10 +100,11 @@ const Corruption kCorruptions[] = {
      [](auto& s, auto&) { s.molecularMass = std::numeric_limits<double>::quiet_NaN(); },
      "molecularMass"},
     {"formula text", [](auto& s, auto&) { s.formulaText += "X"; }, "formulaText"},
-    {"formula box", [](auto&, auto& v) { v.formulaBox = "H2O2"; }, "FormulaBox"},
+    {"formula box", [](auto&, auto& v) { v.formulaBox.text = "H2O2"; }, "FormulaBox"},
     {"contents text", [](auto& s, auto&) { s.contentsText.pop_back(); }, "contentsText"},
-    {"contents box with a comma", [](auto&, auto& v) { v.contentsBox.pop_back(); }, "ContentsBox"},
-    {"contents box emptied", [](auto&, auto& v) { v.contentsBox.clear(); }, "ContentsBox"},
+    {"contents box with a comma", [](auto&, auto& v) { v.contentsBox.text.pop_back(); },
+     "ContentsBox"},
+    {"contents box emptied", [](auto&, auto& v) { v.contentsBox.text.clear(); }, "ContentsBox"},
     {"prompt with another step", [](auto&, auto& v) { v.stepPrompt = "2. Elementi Seçiniz."_w; },
      "StepPrompt"},
     {"count label with another step", [](auto&, auto& v) { v.countLabel = "4. Elementin Adedi"_w; },
@@ -143,13 +145,13 @@ const Corruption kCorruptions[] = {
 TEST_F(InvariantsTest, EachCorruptionIsNamed) {
     Compose(0, "2");
     Compose(7, "1");
-    window.UserChoose(Id::SymbolPicker, 5);  // Karbon shown, count 3 typed
-    window.UserTypeCount("3");
+    test::Apply(window, test::Gesture::Choose(Id::SymbolPicker, 5));  // Karbon shown, count 3 typed
+    test::Apply(window, test::Gesture::TypeCount("3"));
     ASSERT_TRUE(Check().empty());
     for (const Corruption& c : kCorruptions) {
         SCOPED_TRACE(c.name);
         CompositionState corrupt = state;
-        SurfaceView view = ViewOf(window);
+        WindowView view = test::ViewOf(window);
         InvariantHistory copy = history;
         c.apply(corrupt, view);
         const auto problems = CheckInvariants(corrupt, view, copy);
@@ -163,27 +165,27 @@ TEST_F(InvariantsTest, EachCorruptionIsNamed) {
 
 TEST_F(InvariantsTest, AnEmptyMoleculeWeighsExactlyNothing) {
     Compose(0, "3");
-    window.UserClick(Id::UndoButton);
+    test::Apply(window, test::Gesture::Click(Id::UndoButton));
     ASSERT_TRUE(Check().empty());
     CompositionState corrupt = state;
     corrupt.molecularMass = 1e-300;
     InvariantHistory copy = history;
-    EXPECT_FALSE(CheckInvariants(corrupt, ViewOf(window), copy).empty());
+    EXPECT_FALSE(CheckInvariants(corrupt, test::ViewOf(window), copy).empty());
 }
 
 TEST_F(InvariantsTest, ContentsBoxMayShowTheAddFormOrTheUndoFormOnly) {
     Compose(0, "2");
     Compose(7, "1");
-    SurfaceView view = ViewOf(window);
+    WindowView view = test::ViewOf(window);
     const Text kept = state.contentsText;
     for (const Text& shown : {kept, Text("2 Hidrojen, 1 Oksijen ")}) {
-        view.contentsBox = shown;
+        view.contentsBox.text = shown;
         InvariantHistory copy = history;
         EXPECT_TRUE(CheckInvariants(state, view, copy).empty()) << shown;
     }
     for (const Text& shown :
          {Text("2 Hidrojen, 1 Oksijen"), Text("2 Hidrojen, 1 Oksijen,"), Text("2 Hidrojen ")}) {
-        view.contentsBox = shown;
+        view.contentsBox.text = shown;
         InvariantHistory copy = history;
         EXPECT_FALSE(CheckInvariants(state, view, copy).empty()) << shown;
     }

@@ -8,8 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "core/composition_state.h"
-#include "core/memory_surface.h"
-#include "session.h"
+#include "tests/support/gesture.h"
+#include "tests/support/memory_surface.h"
+#include "tests/support/session.h"
 
 namespace zerkan::robust {
 namespace {
@@ -35,6 +36,7 @@ const Reading kReadings[] = {
     {"-2147483649", INT_MIN},
     {"-99999999999999999999999999", INT_MIN},
     {"-0", 0},
+    {" -0", 0},
     // signs
     {"-5", -5},
     {"+5", 0},
@@ -50,6 +52,7 @@ const Reading kReadings[] = {
     {"12 ", 12},
     // digits mixed with other characters
     {"12abc", 12},
+    {"12ab3", 12},
     {"abc12", 0},
     {"3.7", 3},
     {"1e9", 1},
@@ -93,7 +96,7 @@ TEST_F(ReadCountValueTest, TypingKeepsDigitsOnlyAndNineAtMost) {
     };
     for (const Reading& r : typed) {
         SCOPED_TRACE(r.text);
-        window.UserTypeCount(FromUtf8(r.text));
+        test::Apply(window, test::Gesture::TypeCount(FromUtf8(r.text)));
         EXPECT_EQ(state.count, r.value);
         EXPECT_GE(state.count, 0);
         EXPECT_LE(window.GetText(ControlId::CountField).size(), 9u);

@@ -8,18 +8,16 @@
 
 #include <gtest/gtest.h>
 
+#include "core/composition_state.h"
 #include "core/elements.h"
-#include "session.h"
-
-#ifdef ZERKAN_ROBUST_HAS_REPLAY
-#include "events.h"
-#endif
+#include "tests/support/gesture_line.h"
+#include "tests/support/session.h"
 
 namespace zerkan::robust {
 namespace {
 
-std::vector<UserEvent> Generate(std::uint64_t seed) {
-    std::vector<UserEvent> events;
+std::vector<Gesture> Generate(std::uint64_t seed) {
+    std::vector<Gesture> events;
     SessionGenerator generator(seed);
     while (auto event = generator.Next())
         events.push_back(std::move(*event));
@@ -48,9 +46,9 @@ TEST(SessionGenerator, CoversTheGesturesItPromises) {
         SessionGenerator generator(seed);
         int adds = 0;
         while (auto event = generator.Next()) {
-            ++perGesture[static_cast<int>(event->gesture)];
+            ++perGesture[static_cast<int>(event->kind)];
             const Text& t = event->text;
-            if (event->gesture == Gesture::Click && event->control == ControlId::AddButton)
+            if (event->kind == Gesture::Kind::Click && event->control == ControlId::AddButton)
                 ++adds;
             if (Contains(t, {0xE7, 0xF0, 0xF6, 0xFE, 0xFC, 0xFD}))
                 ++turkishLetters;
@@ -62,7 +60,7 @@ TEST(SessionGenerator, CoversTheGesturesItPromises) {
                 ++controls;
             if (t.size() >= 1000)
                 ++longTexts;
-            if (event->gesture == Gesture::TypeCount) {
+            if (event->kind == Gesture::Kind::TypeCount) {
                 zeroCounts += t == "0";
                 paddedCounts += t == "007";
                 largestCounts += t == "999999999";
@@ -103,27 +101,25 @@ TEST(Sessions, HoldTheInvariantsPastTheEntryLimit) {
     EXPECT_GT(figures.largestCountAdds, 0);
 }
 
-#ifdef ZERKAN_ROBUST_HAS_REPLAY
 // A failing session is saved as replay lines; they must read back as the same gestures.
 TEST(Sessions, SaveAsLinesTheScenarioRunnerReadsBack) {
     for (std::uint64_t seed = 0; seed < 200; ++seed) {
-        for (const UserEvent& event : Generate(seed)) {
-            const std::string line = ToReplayLine(event);
+        for (const Gesture& event : Generate(seed)) {
+            const std::string line = test::ToReplayLine(event);
             std::string error;
-            const auto parsed = replay::ParseEventLine(line, error);
+            const auto parsed = test::ParseReplayLine(line, error);
             ASSERT_TRUE(parsed) << line << ": " << error;
-            EXPECT_EQ(static_cast<int>(parsed->kind), static_cast<int>(event.gesture)) << line;
-            if (event.gesture != Gesture::TypeCount) {
+            EXPECT_EQ(static_cast<int>(parsed->kind), static_cast<int>(event.kind)) << line;
+            if (event.kind != Gesture::Kind::TypeCount) {
                 EXPECT_EQ(parsed->control, event.control) << line;
             }
-            if (event.gesture == Gesture::Choose) {
+            if (event.kind == Gesture::Kind::Choose) {
                 EXPECT_EQ(parsed->index, event.index) << line;
             }
             EXPECT_EQ(parsed->text, event.text) << line;
         }
     }
 }
-#endif
 
 }  // namespace
 }  // namespace zerkan::robust

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "session.h"
+#include "tests/support/session.h"
 
 namespace {
 
@@ -45,8 +45,13 @@ void Report(const zerkan::robust::SessionFailure& failure, const std::string& du
         return;
     const auto path =
         std::filesystem::path(dumpDir) / ("seed-" + std::to_string(failure.seed) + ".jsonl");
-    std::ofstream(path, std::ios::binary) << failure.replay;
-    std::cout << "  events written to " << path.string() << "\n";
+    std::ofstream file(path, std::ios::binary);
+    file << failure.replay;
+    file.close();
+    if (file)
+        std::cout << "  events written to " << path.string() << "\n";
+    else
+        std::cout << "  the events could not be written to " << path.string() << "\n";
 }
 
 }  // namespace
@@ -67,7 +72,13 @@ int main(int argc, char** argv) {
                 return Usage();
         } else if (arg == "--dump") {
             dumpDir = argv[++i];
-            std::filesystem::create_directories(dumpDir);
+            std::error_code error;
+            std::filesystem::create_directories(dumpDir, error);
+            if (error) {
+                std::cerr << "zerkan-soak: cannot create \"" << dumpDir << "\": " << error.message()
+                          << "\n";
+                return 2;
+            }
         } else {
             return Usage();
         }

@@ -17,87 +17,44 @@
 #include <QTimer>
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "core/composition_state.h"
 #include "core/elements.h"
-#include "invariants.h"
+#include "core/texts.h"
 #include "qt/resultbox.h"
 #include "qt/zerkandlg.h"
+#include "tests/support/invariants.h"
+#include "tests/support/qt/window_input.h"
 
 using namespace zerkan;
+using test::FromQ;
+using test::TypeKeys;
 
 namespace {
-
 QString Q(std::string_view windows1254) {
-    const std::string utf8 = ToUtf8(windows1254);
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    return test::ToQ(windows1254);
 }
+}  // namespace
 
-Text FromQ(const QString& text) {
-    return FromUtf8(text.toStdString());
-}
+namespace {
 
 // Every text a message box of this program may carry.
 bool IsOwnMessage(const QString& text) {
     static const QStringList kFixed = {
-        Q("Aranacak hiçbir veri girmediniz!"_w),
-        Q("Girdiğiniz veriye uyan bir element bulunamadı!"_w),
-        Q("Hiçbir element seçmediniz. Lütfen bir element seçiniz"_w),
-        Q("Zerkana en fazla 1000 element eklenebilir."_w),
-        Q("Lütfen bir tam sayı girin."_w),
-        Q("Lütfen 1 ile 2147483647 arasında bir tam sayı girin."_w),
-        Q("Lütfen bir sayı girin."_w),
+        Q(texts::kNothingToSearch), Q(texts::kNotFound),        Q(texts::kNothingChosen),
+        Q(texts::kMoleculeFull),    Q(texts::kIntegerExpected), Q(texts::kCountRange),
+        Q(texts::kNumberExpected),
     };
     if (kFixed.contains(text))
         return true;
     for (int i = 0; i < kElementCount; ++i) {
-        if (ElementTable::classify(i).kindText == "Soygaz"_w &&
-            text == Q(ElementTable::Name(i)) +
-                        Q(" elementi soygaz olduğundan bileşik oluşturamaz."_w)) {
+        if (ElementTable::IsNobleGas(i) &&
+            text == Q(ElementTable::Name(i)) + Q(texts::kNobleGasRefused)) {
             return true;
         }
     }
     return false;
-}
-
-// Watches for a modal message box and dismisses it with its OK button, keeping its text.
-class MessageDismisser {
-  public:
-    MessageDismisser() {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr || !box->isVisible())
-                return;
-            shown.push_back(box->text());
-            titles.push_back(box->windowTitle());
-            buttons.push_back(static_cast<int>(box->buttons().size()));
-            box->button(QMessageBox::Ok)->click();
-        });
-        timer_.start();
-    }
-    QStringList Take() {
-        QStringList taken = shown;
-        shown.clear();
-        return taken;
-    }
-
-    QStringList shown, titles;
-    std::vector<int> buttons;
-
-  private:
-    QTimer timer_;
-};
-
-// Types text into the focused widget key by key; characters without a key of their own
-// carry their text in the event, as an input method delivers them.
-void TypeKeys(QWidget* target, const QString& text) {
-    for (const QChar c : text) {
-        const char16_t u = c.toUpper().unicode();
-        const bool plain = (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u' ';
-        QTest::sendKeyEvent(QTest::Click, target, plain ? static_cast<Qt::Key>(u) : Qt::Key_unknown,
-                            QString(c), Qt::NoModifier);
-    }
 }
 
 }  // namespace
@@ -133,7 +90,6 @@ class HostileInput : public QObject {
         return widget;
     }
     QComboBox* Picker(ControlId id);
-    robust::SurfaceView View();
     // Fails the test when an invariant is broken or a message is not the program's own.
     bool Holds(const char* after);
     void Click(QPushButton* button);
@@ -144,7 +100,7 @@ class HostileInput : public QObject {
 
     std::unique_ptr<CompositionState> state_;
     std::unique_ptr<MainDialog> window_;
-    std::unique_ptr<MessageDismisser> messages_;
+    std::unique_ptr<test::MessageCatcher> messages_;
     robust::InvariantHistory history_;
     QStringList lastMessages_;  // shown during the gesture that Holds checked last
     QPushButton *add_ = nullptr, *undo_ = nullptr, *reset_ = nullptr, *search_ = nullptr;
@@ -154,7 +110,7 @@ class HostileInput : public QObject {
 void HostileInput::init() {
     state_ = std::make_unique<CompositionState>();
     window_ = std::make_unique<MainDialog>(*state_);
-    messages_ = std::make_unique<MessageDismisser>();
+    messages_ = std::make_unique<test::MessageCatcher>();
     history_ = robust::InvariantHistory();
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -187,50 +143,20 @@ QComboBox* HostileInput::Picker(ControlId id) {
     }
 }
 
-robust::SurfaceView HostileInput::View() {
-    auto picker = [this](ControlId id) {
-        QComboBox* box = Picker(id);
-        return robust::PickerView{FromQ(box->currentText()), box->currentIndex()};
-    };
-    auto label = [this](const char* name) { return FromQ(Find<QLabel>(name)->text()); };
-    auto edit = [this](const char* name) { return FromQ(Find<QLineEdit>(name)->text()); };
-    robust::SurfaceView view;
-    view.numberPicker = picker(ControlId::NumberPicker);
-    view.namePicker = picker(ControlId::NamePicker);
-    view.symbolPicker = picker(ControlId::SymbolPicker);
-    view.countField = edit("CountField");
-    view.stepPrompt = label("StepPrompt");
-    view.countLabel = label("CountLabel");
-    view.protonLine = label("ProtonLine");
-    view.atomicMassValue = label("AtomicMassValue");
-    view.periodGroupLine = label("PeriodGroupLine");
-    view.kindLine = label("KindLine");
-    view.atomicMassLabelVisible = !Find<QLabel>("AtomicMassLabel")->isHidden();
-    view.molecularMassBox = edit("MolecularMassBox");
-    view.contentsBox = FromQ(Find<ResultBox>("ContentsBox")->text());
-    view.formulaBox = FromQ(Find<ResultBox>("FormulaBox")->text());
-    return view;
-}
-
 bool HostileInput::Holds(const char* after) {
-    const auto problems = robust::CheckInvariants(*state_, View(), history_);
+    const auto problems = robust::CheckInvariants(*state_, test::ViewOf(*window_), history_);
     for (const std::string& p : problems)
         qWarning("after %s: %s", after, p.c_str());
     bool own = true;
-    lastMessages_ = messages_->Take();
-    for (const QString& text : lastMessages_) {
-        if (!IsOwnMessage(text)) {
-            qWarning("after %s: message not the program's own: %s", after, qPrintable(text));
+    lastMessages_.clear();
+    for (const test::ShownMessage& shown : std::exchange(messages_->shown, {})) {
+        lastMessages_.push_back(shown.text);
+        if (!IsOwnMessage(shown.text)) {
+            qWarning("after %s: message not the program's own: %s", after, qPrintable(shown.text));
             own = false;
         }
+        own = own && shown.title == QApplication::applicationName() && shown.buttonCount == 1;
     }
-    for (const QString& title : messages_->titles) {
-        own = own && title == QApplication::applicationName();
-    }
-    for (int count : messages_->buttons)
-        own = own && count == 1;
-    messages_->titles.clear();
-    messages_->buttons.clear();
     return problems.empty() && own;
 }
 
@@ -443,7 +369,7 @@ void HostileInput::addEveryElementInTurn() {
         Compose(i, counts[i % 5]);
         if (QTest::currentTestFailed())
             return;
-        if (ElementTable::classify(i).kindText != "Soygaz"_w)
+        if (!ElementTable::IsNobleGas(i))
             ++added;
         QCOMPARE(state_->step, added + 1);
     }
@@ -535,9 +461,9 @@ void HostileInput::acceptActionWithEveryMixOfFields_data() {
     QTest::addColumn<int>("molecule");  // 0: none, 1: water, 2: 999999999 Ununbiyum
     QTest::addColumn<bool>("chosen");   // an element shown, so AtomicMassValue has a number
     QTest::addColumn<QString>("message");
-    const QString integer = Q("Lütfen bir tam sayı girin."_w);
-    const QString range = Q("Lütfen 1 ile 2147483647 arasında bir tam sayı girin."_w);
-    const QString number = Q("Lütfen bir sayı girin."_w);
+    const QString integer = Q(texts::kIntegerExpected);
+    const QString range = Q(texts::kCountRange);
+    const QString number = Q(texts::kNumberExpected);
     for (const QString& count : {QString(), QString("0"), QString("5"), QString("999999999")}) {
         for (int molecule = 0; molecule < 3; ++molecule) {
             for (bool chosen : {false, true}) {
@@ -573,8 +499,8 @@ void HostileInput::acceptActionWithEveryMixOfFields() {
     QVERIFY(Holds("count"));
     const CompositionState before = *state_;
     QTest::keyClick(count_, Qt::Key_Return);
-    const QStringList shown = messages_->shown;
     QVERIFY(Holds("the accept action"));
+    const QStringList shown = lastMessages_;
     if (message.isEmpty()) {
         QVERIFY(shown.isEmpty());
         QVERIFY(!window_->isVisible());

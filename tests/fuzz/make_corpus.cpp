@@ -14,34 +14,18 @@
 #include <string>
 #include <vector>
 
-#include "event_codec.h"
-#include "events.h"
+#include "tests/fuzz/event_codec.h"
+#include "tests/support/gesture_line.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using zerkan::robust::Gesture;
-using zerkan::robust::UserEvent;
+using zerkan::test::Gesture;
 
 void Write(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
-}
-
-UserEvent FromReplay(const zerkan::replay::Event& e) {
-    using zerkan::replay::EventKind;
-    switch (e.kind) {
-        case EventKind::Choose:
-            return {Gesture::Choose, e.control, e.index, {}};
-        case EventKind::Type:
-            return {Gesture::Type, e.control, 0, e.text};
-        case EventKind::TypeCount:
-            return {Gesture::TypeCount, {}, 0, e.text};
-        case EventKind::Click:
-            break;
-    }
-    return {Gesture::Click, e.control, 0, {}};
 }
 
 }  // namespace
@@ -63,22 +47,22 @@ int main(int argc, char** argv) {
             return 1;
         }
         const std::string name = scenario.stem().string();
-        std::vector<UserEvent> events;
+        std::vector<Gesture> events;
         std::string line;
         for (int k = 1; std::getline(in, line); ++k) {
             Write(out / "lines" / (name + "-" + std::to_string(k)),
                   std::vector<std::uint8_t>(line.begin(), line.end()));
             ++lines;
             std::string error;
-            if (const auto event = zerkan::replay::ParseEventLine(line, error)) {
-                events.push_back(FromReplay(*event));
+            if (const auto event = zerkan::test::ParseReplayLine(line, error)) {
+                events.push_back(*event);
             }
         }
         if (!events.empty()) {
             const auto bytes = zerkan::fuzz::EncodeEvents(events);
             // The seed must mean to the fuzzer what the scenario means.
-            if (zerkan::robust::ToReplayLines(zerkan::fuzz::DecodeEvents(
-                    bytes.data(), bytes.size())) != zerkan::robust::ToReplayLines(events)) {
+            if (zerkan::test::ToReplayLines(zerkan::fuzz::DecodeEvents(
+                    bytes.data(), bytes.size())) != zerkan::test::ToReplayLines(events)) {
                 std::cerr << scenario << ": the encoding does not decode to the same gestures\n";
                 return 1;
             }

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "user_events.h"
+#include "tests/support/gesture.h"
 
 namespace zerkan::robust {
+
+using test::Gesture;
 
 // splitmix64: small, fast, and the same everywhere.
 class Random {
@@ -39,7 +41,7 @@ class SessionGenerator {
 
     SessionKind Kind() const { return kind_; }
     // The next gesture, or nothing when the session is over.
-    std::optional<UserEvent> Next();
+    std::optional<Gesture> Next();
 
   private:
     void Plan();
@@ -55,7 +57,7 @@ class SessionGenerator {
     int composed_ = 0;  // Builder: Adds planned so far
     int target_ = 0;    // Builder: Adds to plan before the ending
     bool ended_ = false;
-    std::vector<UserEvent> queue_;  // planned, not yet handed out (front = back of vector)
+    std::vector<Gesture> queue_;  // planned, not yet handed out (front = back of vector)
 };
 
 // Text a user could type or paste.
@@ -91,7 +93,7 @@ struct SessionFailure {
 std::optional<SessionFailure> RunSession(std::uint64_t seed, SessionFigures& figures);
 
 // Runs a given sequence the same way (the fuzzer's entry).
-std::optional<SessionFailure> RunEvents(const std::vector<UserEvent>& events,
+std::optional<SessionFailure> RunEvents(const std::vector<Gesture>& events,
                                         SessionFigures& figures);
 
 }  // namespace zerkan::robust

@@ -1,4 +1,4 @@
-#include "session.h"
+#include "tests/support/session.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,9 @@
 
 #include "core/composition_state.h"
 #include "core/elements.h"
-#include "invariants.h"
+#include "core/texts.h"
+#include "tests/support/gesture_line.h"
+#include "tests/support/invariants.h"
 
 namespace zerkan::robust {
 
@@ -28,10 +30,6 @@ namespace {
 template <typename T, std::size_t N>
 const T& PickFrom(Random& random, const T (&items)[N]) {
     return items[random.Below(static_cast<int>(N))];
-}
-
-bool IsNobleGas(int index) {
-    return ElementTable::classify(index).kindText == "Soygaz"_w;
 }
 
 // Letters of the code page with their other case; the four i's of Turkish are one letter
@@ -193,13 +191,13 @@ SessionGenerator::SessionGenerator(std::uint64_t seed) : random_(seed) {
     }
 }
 
-std::optional<UserEvent> SessionGenerator::Next() {
+std::optional<Gesture> SessionGenerator::Next() {
     while (queue_.empty()) {
         if (ended_ || budget_ <= 0)
             return std::nullopt;
         Plan();
     }
-    UserEvent event = std::move(queue_.back());
+    Gesture event = std::move(queue_.back());
     queue_.pop_back();
     --budget_;
     return event;
@@ -224,7 +222,7 @@ void SessionGenerator::Plan() {
 void SessionGenerator::PickElement(int index) {
     const ControlId picker = PickFrom(random_, kPickers);
     if (random_.Percent(kind_ == SessionKind::Builder ? 92 : 65)) {
-        queue_.push_back({Gesture::Choose, picker, index, {}});
+        queue_.push_back(Gesture::Choose(picker, index));
         return;
     }
     Text text;
@@ -239,29 +237,29 @@ void SessionGenerator::PickElement(int index) {
             text = TypedSymbol(random_, index);
             break;
     }
-    queue_.push_back({Gesture::Type, picker, 0, std::move(text)});
+    queue_.push_back(Gesture::Type(picker, std::move(text)));
 }
 
 void SessionGenerator::Compose(bool mayTypeCount) {
     int index = random_.Below(kElementCount);
     if (kind_ == SessionKind::Builder && random_.Percent(97)) {
-        while (IsNobleGas(index))
+        while (ElementTable::IsNobleGas(index))
             index = random_.Below(kElementCount);
     }
     // Some type the count first, most after choosing.
     const bool countFirst = random_.Percent(20);
     const bool typeCount = mayTypeCount && random_.Percent(70);
     if (typeCount && countFirst)
-        queue_.push_back({Gesture::TypeCount, {}, 0, TypedCount(random_)});
+        queue_.push_back(Gesture::TypeCount(TypedCount(random_)));
     PickElement(index);
     if (typeCount && !countFirst) {
-        queue_.push_back({Gesture::TypeCount, {}, 0, TypedCount(random_)});
+        queue_.push_back(Gesture::TypeCount(TypedCount(random_)));
     }
     if (random_.Percent(3))
-        queue_.push_back({Gesture::Click, ControlId::SearchButton, 0, {}});
-    queue_.push_back({Gesture::Click, ControlId::AddButton, 0, {}});
+        queue_.push_back(Gesture::Click(ControlId::SearchButton));
+    queue_.push_back(Gesture::Click(ControlId::AddButton));
     if (random_.Percent(2))
-        queue_.push_back({Gesture::Click, ControlId::AddButton, 0, {}});
+        queue_.push_back(Gesture::Click(ControlId::AddButton));
 }
 
 void SessionGenerator::PlanCasual() {
@@ -277,25 +275,25 @@ void SessionGenerator::PlanCasual() {
         Text text = picker == ControlId::NumberPicker ? TypedNumber(random_)
                     : picker == ControlId::NamePicker ? TypedName(random_, index)
                                                       : TypedSymbol(random_, index);
-        queue_.push_back({Gesture::Type, picker, 0, std::move(text)});
+        queue_.push_back(Gesture::Type(picker, std::move(text)));
         if (random_.Percent(10))
             queue_.push_back(
-                {Gesture::Type, PickFrom(random_, kPickers), 0, TypedSymbol(random_, index)});
-        queue_.push_back({Gesture::Click, ControlId::SearchButton, 0, {}});
+                Gesture::Type(PickFrom(random_, kPickers), TypedSymbol(random_, index)));
+        queue_.push_back(Gesture::Click(ControlId::SearchButton));
         if (random_.Percent(20))
-            queue_.push_back({Gesture::Click, ControlId::SearchButton, 0, {}});
+            queue_.push_back(Gesture::Click(ControlId::SearchButton));
     } else if (roll < 70) {
         for (int n = 1 + random_.Below(5); n > 0; --n) {
-            queue_.push_back({Gesture::Click, ControlId::UndoButton, 0, {}});
+            queue_.push_back(Gesture::Click(ControlId::UndoButton));
         }
     } else if (roll < 73) {
-        queue_.push_back({Gesture::Click, ControlId::ResetButton, 0, {}});
+        queue_.push_back(Gesture::Click(ControlId::ResetButton));
     } else if (roll < 83) {
-        queue_.push_back({Gesture::TypeCount, {}, 0, TypedCount(random_)});
+        queue_.push_back(Gesture::TypeCount(TypedCount(random_)));
     } else if (roll < 93) {
         PlanHammer();
     } else {
-        queue_.push_back({Gesture::Click, PickFrom(random_, kButtons), 0, {}});
+        queue_.push_back(Gesture::Click(PickFrom(random_, test::kButtons)));
     }
 }
 
@@ -303,22 +301,20 @@ void SessionGenerator::PlanHammer() {
     switch (random_.Below(4)) {
         case 0:
             queue_.push_back(
-                {Gesture::Choose, PickFrom(random_, kPickers), random_.Below(kElementCount), {}});
+                Gesture::Choose(PickFrom(random_, kPickers), random_.Below(kElementCount)));
             break;
         case 1:
-            queue_.push_back({Gesture::Type, PickFrom(random_, kPickers), 0,
-                              random_.Percent(50)
-                                  ? HostileText(random_)
-                                  : TypedName(random_, random_.Below(kElementCount))});
+            queue_.push_back(Gesture::Type(PickFrom(random_, kPickers),
+                                           random_.Percent(50)
+                                               ? HostileText(random_)
+                                               : TypedName(random_, random_.Below(kElementCount))));
             break;
         case 2:
-            queue_.push_back({Gesture::TypeCount,
-                              {},
-                              0,
-                              random_.Percent(50) ? HostileText(random_) : TypedCount(random_)});
+            queue_.push_back(Gesture::TypeCount(random_.Percent(50) ? HostileText(random_)
+                                                                    : TypedCount(random_)));
             break;
         default:
-            queue_.push_back({Gesture::Click, PickFrom(random_, kButtons), 0, {}});
+            queue_.push_back(Gesture::Click(PickFrom(random_, test::kButtons)));
             break;
     }
 }
@@ -330,17 +326,17 @@ void SessionGenerator::PlanBuilder() {
             // A slip on the way; never Reset, which would start the molecule over.
             switch (random_.Below(4)) {
                 case 0:
-                    queue_.push_back({Gesture::Click, ControlId::UndoButton, 0, {}});
+                    queue_.push_back(Gesture::Click(ControlId::UndoButton));
                     break;
                 case 1:
-                    queue_.push_back({Gesture::Click, ControlId::SearchButton, 0, {}});
+                    queue_.push_back(Gesture::Click(ControlId::SearchButton));
                     break;
                 case 2:
                     queue_.push_back(
-                        {Gesture::Type, PickFrom(random_, kPickers), 0, HostileText(random_)});
+                        Gesture::Type(PickFrom(random_, kPickers), HostileText(random_)));
                     break;
                 default:
-                    queue_.push_back({Gesture::TypeCount, {}, 0, HostileText(random_)});
+                    queue_.push_back(Gesture::TypeCount(HostileText(random_)));
                     break;
             }
         }
@@ -352,15 +348,15 @@ void SessionGenerator::PlanBuilder() {
     if (roll < 15) {
         // Undo far past the empty molecule.
         for (int n = 0; n < 2000; ++n)
-            queue_.push_back({Gesture::Click, ControlId::UndoButton, 0, {}});
+            queue_.push_back(Gesture::Click(ControlId::UndoButton));
     } else if (roll < 55) {
         for (int n = 1 + random_.Below(30); n > 0; --n) {
-            queue_.push_back({Gesture::Click, ControlId::UndoButton, 0, {}});
+            queue_.push_back(Gesture::Click(ControlId::UndoButton));
             if (random_.Percent(30))
                 Compose(true);
         }
     } else if (roll < 75) {
-        queue_.push_back({Gesture::Click, ControlId::ResetButton, 0, {}});
+        queue_.push_back(Gesture::Click(ControlId::ResetButton));
         for (int n = random_.Below(10); n > 0; --n)
             Compose(true);
     } else {
@@ -392,22 +388,20 @@ struct Entry {
     bool operator==(const Entry&) const = default;
 };
 
-constexpr std::string_view kNothingToSearch = "Aranacak hiçbir veri girmediniz!"_w;
-constexpr std::string_view kNotFound = "Girdiğiniz veriye uyan bir element bulunamadı!"_w;
-constexpr std::string_view kNothingChosen =
-    "Hiçbir element seçmediniz. Lütfen bir element seçiniz"_w;
-constexpr std::string_view kFull = "Zerkana en fazla 1000 element eklenebilir."_w;
-constexpr std::string_view kNobleSuffix = " elementi soygaz olduğundan bileşik oluşturamaz."_w;
+using texts::kMoleculeFull;
+using texts::kNotFound;
+using texts::kNothingChosen;
+using texts::kNothingToSearch;
 
 Text NobleMessage(int index) {
-    return Text(ElementTable::Name(index)) + Text(kNobleSuffix);
+    return Text(ElementTable::Name(index)) + Text(texts::kNobleGasRefused);
 }
 
 bool IsNobleMessage(const Text& message) {
     static const std::vector<Text> kNobleMessages = [] {
         std::vector<Text> messages;
         for (int i = 0; i < kElementCount; ++i) {
-            if (IsNobleGas(i))
+            if (ElementTable::IsNobleGas(i))
                 messages.push_back(NobleMessage(i));
         }
         return messages;
@@ -425,7 +419,7 @@ class SessionChecker {
 
     std::vector<std::string> CheckStart() { return CheckInvariants(state_, surface_, history_); }
 
-    std::vector<std::string> Step(const UserEvent& event) {
+    std::vector<std::string> Step(const Gesture& event) {
         const int before = static_cast<int>(held_.size());
         const int selected = state_.selectedIndex;
         const int nameSelection = surface_.GetSelection(ControlId::NamePicker);
@@ -443,7 +437,7 @@ class SessionChecker {
         };
         const int after = std::clamp(state_.step - 1, 0, kMaxEntries);
 
-        if (event.gesture == Gesture::Click && event.control == ControlId::AddButton) {
+        if (event.kind == Gesture::Kind::Click && event.control == ControlId::AddButton) {
             if (after == before + 1) {
                 expectNoMessage();
                 const Entry stored{state_.entryElement[static_cast<std::size_t>(before)],
@@ -458,13 +452,14 @@ class SessionChecker {
                          std::to_string(stored.count) + ") for the chosen element " +
                          std::to_string(selected) + " and count " + std::to_string(count));
                 }
-                if (selected >= 0 && nameSelection == selected && IsNobleGas(selected)) {
+                if (selected >= 0 && nameSelection == selected &&
+                    ElementTable::IsNobleGas(selected)) {
                     fail("Add stored a noble gas");
                 }
             } else if (after == before) {
                 if (messages.size() != 1) {
                     fail("a refused Add showed " + std::to_string(messages.size()) + " messages");
-                } else if (messages[0] == kFull) {
+                } else if (messages[0] == kMoleculeFull) {
                     ++figures_.limitRefusals;
                     if (before != kMaxEntries)
                         fail("the limit message with room left");
@@ -476,8 +471,9 @@ class SessionChecker {
                     fail("a refused Add showed \"" + ToUtf8(messages[0]) + "\"");
                 }
                 if (selected >= 0 && nameSelection == selected && messages.size() == 1) {
-                    const Text expected = IsNobleGas(selected)    ? NobleMessage(selected)
-                                          : before == kMaxEntries ? Text(kFull)
+                    const Text expected = ElementTable::IsNobleGas(selected)
+                                              ? NobleMessage(selected)
+                                          : before == kMaxEntries ? Text(kMoleculeFull)
                                                                   : Text();
                     if (messages[0] != expected) {
                         fail("Add refused the chosen element " + std::to_string(selected) +
@@ -488,7 +484,7 @@ class SessionChecker {
                 fail("Add moved the molecule from " + std::to_string(before) + " to " +
                      std::to_string(after) + " entries");
             }
-        } else if (event.gesture == Gesture::Click && event.control == ControlId::UndoButton) {
+        } else if (event.kind == Gesture::Kind::Click && event.control == ControlId::UndoButton) {
             expectNoMessage();
             if (before == kMaxEntries)
                 ++figures_.undosAtLimit;
@@ -500,10 +496,10 @@ class SessionChecker {
                          ", removed element " + std::to_string(removed.element));
                 }
             }
-        } else if (event.gesture == Gesture::Click && event.control == ControlId::ResetButton) {
+        } else if (event.kind == Gesture::Kind::Click && event.control == ControlId::ResetButton) {
             expectNoMessage();
             held_.clear();
-        } else if (event.gesture == Gesture::Click && event.control == ControlId::SearchButton) {
+        } else if (event.kind == Gesture::Kind::Click && event.control == ControlId::SearchButton) {
             ++figures_.searches;
             if (messages.size() > 1 || (messages.size() == 1 && messages[0] != kNotFound &&
                                         messages[0] != kNothingToSearch)) {
@@ -516,7 +512,7 @@ class SessionChecker {
         if (after != static_cast<int>(held_.size())) {
             fail("step " + std::to_string(state_.step) + " after " + std::to_string(held_.size()) +
                  " entries were added and not taken back");
-        } else if (event.gesture == Gesture::Click) {
+        } else if (event.kind == Gesture::Kind::Click) {
             for (int i = 0; i < after; ++i) {
                 const Entry stored{state_.entryElement[static_cast<std::size_t>(i)],
                                    state_.entryCount[static_cast<std::size_t>(i)]};
@@ -546,10 +542,10 @@ template <typename NextEvent>
 std::optional<SessionFailure> Run(std::uint64_t seed, NextEvent next, SessionFigures& figures) {
     ++figures.sessions;
     SessionChecker checker(figures);
-    std::vector<UserEvent> played;
+    std::vector<Gesture> played;
     std::vector<std::string> problems = checker.CheckStart();
     while (problems.empty()) {
-        std::optional<UserEvent> event = next();
+        std::optional<Gesture> event = next();
         if (!event)
             return std::nullopt;
         played.push_back(*event);
@@ -568,12 +564,12 @@ std::optional<SessionFailure> RunSession(std::uint64_t seed, SessionFigures& fig
         seed, [&generator] { return generator.Next(); }, figures);
 }
 
-std::optional<SessionFailure> RunEvents(const std::vector<UserEvent>& events,
+std::optional<SessionFailure> RunEvents(const std::vector<Gesture>& events,
                                         SessionFigures& figures) {
     std::size_t next = 0;
     return Run(
         0,
-        [&]() -> std::optional<UserEvent> {
+        [&]() -> std::optional<Gesture> {
             if (next == events.size())
                 return std::nullopt;
             return events[next++];

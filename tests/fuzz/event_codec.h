@@ -21,15 +21,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "user_events.h"
+#include "tests/support/gesture.h"
 
 namespace zerkan::fuzz {
 
 // At most this many gestures are decoded, so that one input stays quick.
 inline constexpr std::size_t kMaxDecodedEvents = 6000;
 
-std::vector<robust::UserEvent> DecodeEvents(const std::uint8_t* data, std::size_t size);
+std::vector<test::Gesture> DecodeEvents(const std::uint8_t* data, std::size_t size);
 // Texts longer than the format carries are cut.
-std::vector<std::uint8_t> EncodeEvents(const std::vector<robust::UserEvent>& events);
+std::vector<std::uint8_t> EncodeEvents(const std::vector<test::Gesture>& events);
 
 }  // namespace zerkan::fuzz

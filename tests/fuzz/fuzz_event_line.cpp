@@ -9,7 +9,7 @@
 
 #include "core/elements.h"
 #include "core/surface.h"
-#include "events.h"
+#include "tests/support/gesture_line.h"
 
 namespace {
 
@@ -22,30 +22,30 @@ bool IsButton(zerkan::ControlId id) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using zerkan::replay::EventKind;
+    using Kind = zerkan::test::Gesture::Kind;
     const std::string_view line(reinterpret_cast<const char*>(data), size);
-    (void)zerkan::replay::IsBlankLine(line);
+    (void)zerkan::test::IsBlankLine(line);
     std::string error;
-    const auto event = zerkan::replay::ParseEventLine(line, error);
+    const auto event = zerkan::test::ParseReplayLine(line, error);
     if (!event) {
         if (error.empty())
             std::abort();  // a refusal must say why
         return 0;
     }
     switch (event->kind) {
-        case EventKind::Choose:
+        case Kind::Choose:
             if (!zerkan::IsPicker(event->control) || event->index < 0 ||
                 event->index >= zerkan::kElementCount) {
                 std::abort();
             }
             break;
-        case EventKind::Type:
+        case Kind::Type:
             if (!zerkan::IsPicker(event->control))
                 std::abort();
             break;
-        case EventKind::TypeCount:
+        case Kind::TypeCount:
             break;
-        case EventKind::Click:
+        case Kind::Click:
             if (!IsButton(event->control))
                 std::abort();
             break;

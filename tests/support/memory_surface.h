@@ -1,14 +1,15 @@
 #pragma once
 
 // The main window kept as plain values, with no window system: the surface the tests, the
-// scenario runner and the benchmarks drive. It raises the same events as the real window.
+// scenario runner, the fuzzers and the benchmarks drive. Gestures reach it through Apply
+// (gesture.h), which raises the same events as the real window.
 
 #include <array>
 #include <string_view>
 #include <vector>
 
-#include "composition_state.h"
-#include "surface.h"
+#include "core/composition_state.h"
+#include "core/surface.h"
 
 namespace zerkan {
 
@@ -30,9 +31,6 @@ class MemorySurface final : public MainWindowSurface {
     int GetSelection(ControlId picker) const override;
     void MatchTypedText(ControlId picker) override;
     void SetCountValue(int value) override;
-    // ReadCountText (surface.h) on what CountField shows: optional blanks, an optional minus
-    // sign, then digits up to the first other character; no digits reads as 0, and values
-    // beyond 32 bits clamp to INT_MAX / INT_MIN. Never an error, never overflow.
     int ReadCountValue() const override;
     void LimitCountLength(int maxLength) override;
     void SetVisible(ControlId control, bool visible) override;
@@ -40,13 +38,10 @@ class MemorySurface final : public MainWindowSurface {
     void PlaceCaret(ControlId box, int position) override;
     void ShowMessage(std::string_view text) override;
 
-    // User-level events, each running the handler the window's event table binds.
-    void UserChoose(ControlId picker, int index);  // entry from the list
-    // Edit text replaced with the list closed; cut to kPickerTextLimit as the field does.
-    void UserType(ControlId picker, std::string_view text);
-    void UserTypeCount(std::string_view text);  // non-digits dropped, cut to limit; always
-                                                // runs the change handler
-    void UserClick(ControlId button);
+    // A user's edit: the text shown as given and a picker's selection removed; no handler
+    // runs (Apply runs the one the event table binds).
+    void Edit(ControlId control, std::string_view text);
+    CompositionState& Record() const { return state_; }
 
     // What the window shows.
     bool IsVisible(ControlId control) const;

@@ -1,10 +1,10 @@
-#include "memory_surface.h"
+#include "tests/support/memory_surface.h"
+#include "core/texts.h"
 
 #include <algorithm>
-#include <charconv>
 
-#include "elements.h"
-#include "handlers.h"
+#include "core/elements.h"
+#include "core/handlers.h"
 
 namespace zerkan {
 
@@ -14,20 +14,6 @@ constexpr int kFirstId = 1000;
 
 bool IsScrollingBox(ControlId id) {
     return id == ControlId::ContentsBox || id == ControlId::FormulaBox;
-}
-
-// The text of a picker's entry without building a string: numbers go into `buffer`.
-std::string_view EntryView(ControlId picker, int index, char (&buffer)[4]) {
-    switch (picker) {
-        case ControlId::NamePicker:
-            return ElementTable::Name(index);
-        case ControlId::SymbolPicker:
-            return ElementTable::Symbol(index);
-        default: {
-            const auto result = std::to_chars(buffer, buffer + sizeof buffer, index + 1);
-            return {buffer, static_cast<std::size_t>(result.ptr - buffer)};
-        }
-    }
 }
 
 }  // namespace
@@ -54,9 +40,9 @@ const MemorySurface::Control& MemorySurface::At(ControlId id) const {
 void MemorySurface::Initialise() {
     controls_ = {};
     countLimit_ = 0;
-    At(ControlId::StepPrompt).text = "1. Elementi Seçiniz."_w;
-    At(ControlId::CountLabel).text = "1. Elementin Adedi"_w;
-    At(ControlId::AtomicMassLabel).text = "Atom Kütlesi:"_w;
+    At(ControlId::StepPrompt).text = FormatWithNumber(texts::kChoosePrompt, 1);
+    At(ControlId::CountLabel).text = FormatWithNumber(texts::kCountLabel, 1);
+    At(ControlId::AtomicMassLabel).text = texts::kAtomicMassLabel;
     At(ControlId::AtomicMassLabel).visible = false;
     SetText(ControlId::CountField, "");
 }
@@ -83,8 +69,7 @@ void MemorySurface::SelectEntry(ControlId picker, int index) {
         return;
     }
     c.selection = index;
-    char buffer[4];
-    c.text.assign(EntryView(picker, index, buffer));
+    c.text = PickerEntryText(picker, index);
 }
 
 int MemorySurface::GetSelection(ControlId picker) const {
@@ -92,19 +77,8 @@ int MemorySurface::GetSelection(ControlId picker) const {
 }
 
 void MemorySurface::MatchTypedText(ControlId picker) {
-    if (!IsPicker(picker))
-        return;
-    Control& c = At(picker);
-    c.selection = -1;
-    if (c.text.empty())
-        return;
-    char buffer[4];
-    for (int i = 0; i < kElementCount; ++i) {
-        if (StartsWithIgnoringCase(EntryView(picker, i, buffer), c.text)) {
-            c.selection = i;
-            return;
-        }
-    }
+    if (IsPicker(picker))
+        At(picker).selection = FirstMatchingEntry(picker, At(picker).text);
 }
 
 void MemorySurface::SetCountValue(int value) {
@@ -141,48 +115,10 @@ void MemorySurface::ShowMessage(std::string_view text) {
     messages_.emplace_back(text);
 }
 
-void MemorySurface::UserChoose(ControlId picker, int index) {
-    SelectEntry(picker, index);
-    OnPickerSelected(state_, *this, picker);
-}
-
-void MemorySurface::UserType(ControlId picker, std::string_view text) {
-    Control& c = At(picker);
-    c.text.assign(text.substr(0, kPickerTextLimit));
+void MemorySurface::Edit(ControlId control, std::string_view text) {
+    Control& c = At(control);
+    c.text.assign(text);
     c.selection = -1;
-    OnPickerEdited(state_, *this, picker);
-}
-
-void MemorySurface::UserTypeCount(std::string_view text) {
-    Text& field = At(ControlId::CountField).text;
-    field.clear();
-    for (char ch : text) {
-        if (ch < '0' || ch > '9')
-            continue;
-        if (countLimit_ > 0 && field.size() >= static_cast<std::size_t>(countLimit_))
-            break;
-        field.push_back(ch);
-    }
-    OnCountChanged(state_, *this);
-}
-
-void MemorySurface::UserClick(ControlId button) {
-    switch (button) {
-        case ControlId::SearchButton:
-            OnSearch(state_, *this);
-            break;
-        case ControlId::AddButton:
-            OnAdd(state_, *this);
-            break;
-        case ControlId::UndoButton:
-            OnUndo(state_, *this);
-            break;
-        case ControlId::ResetButton:
-            OnReset(state_, *this);
-            break;
-        default:
-            break;
-    }
 }
 
 bool MemorySurface::IsVisible(ControlId control) const {

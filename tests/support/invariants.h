@@ -1,34 +1,20 @@
 #pragma once
 
 // What must hold between any two user events, whatever was typed, pasted or clicked before:
-// one checking function over the record and what the window shows. The window is described
-// by a plain view so that the in-memory surface and the real Qt window are checked by the
-// same code.
+// one checking function over the record and what the window shows (window_view.h), so that
+// the in-memory surface and the real window are checked by the same code.
 
 #include <string>
 #include <vector>
 
 #include "core/composition_state.h"
-#include "core/memory_surface.h"
 #include "core/text.h"
+#include "tests/support/memory_surface.h"
+#include "tests/support/window_view.h"
 
 namespace zerkan::robust {
 
-struct PickerView {
-    Text text;  // the edit field
-    int selection = -1;
-};
-
-// Every text in Windows-1254, as the core keeps it.
-struct SurfaceView {
-    PickerView numberPicker, namePicker, symbolPicker;
-    Text countField, stepPrompt, countLabel;
-    Text protonLine, atomicMassValue, periodGroupLine, kindLine;
-    bool atomicMassLabelVisible = false;
-    Text molecularMassBox, contentsBox, formulaBox;
-};
-
-SurfaceView ViewOf(const MemorySurface& surface);
+using test::WindowView;
 
 // What the checker remembers between events: the formula and contents texts it last found
 // right, so that long sessions do not rebuild them after every event.
@@ -61,7 +47,7 @@ class InvariantHistory {
 // - selectedIndex is -1..111;
 // - the information area is empty (four empty lines, AtomicMassLabel hidden) or describes
 //   the one element that all three pickers show and select.
-std::vector<std::string> CheckInvariants(const CompositionState& state, const SurfaceView& view,
+std::vector<std::string> CheckInvariants(const CompositionState& state, const WindowView& view,
                                          InvariantHistory& history);
 std::vector<std::string> CheckInvariants(const CompositionState& state,
                                          const MemorySurface& surface, InvariantHistory& history);

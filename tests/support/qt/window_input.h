@@ -1,7 +1,8 @@
 #pragma once
 
-// What the window tests do as a user would: keys into the focused widget, choosing from an
-// opened list, typing over a field's text, and answering message boxes.
+// The real window driven as a user drives it: gestures (gesture.h) as key and mouse events,
+// keys into the focused widget, menus, and message boxes answered as they show. Also the
+// text conversions and look-ups every window test needs.
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -9,29 +10,54 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <string_view>
 #include <vector>
+
+#include "core/surface.h"
+#include "core/text.h"
+#include "tests/support/gesture.h"
+#include "tests/support/window_view.h"
+
+namespace zerkan {
+class MainDialog;
+}
 
 namespace zerkan::test {
 
-// Keys typed one by one into whatever has the focus, as a keyboard does. Characters outside
-// Latin-1 carry their text in the key event.
-inline void TypeIntoFocus(const QString& text) {
-    for (const QChar c : text) {
-        QWidget* target = QApplication::focusWidget();
-        const char16_t u = c.toUpper().unicode();
-        const bool plain = (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u' ';
-        QTest::sendKeyEvent(QTest::Click, target, plain ? static_cast<Qt::Key>(u) : Qt::Key_unknown,
-                            QString(c), Qt::NoModifier);
-    }
+// The core's Windows-1254 texts and Qt's.
+QString ToQ(std::string_view windows1254);
+Text FromQ(const QString& text);
+
+// The widget of a control: every control carries its member name as its object name.
+QString ObjectName(ControlId control);
+template <typename T>
+T* FindControl(const QWidget& window, ControlId control) {
+    T* widget = window.findChild<T*>(ObjectName(control));
+    if (widget == nullptr)
+        qFatal("no control named %s", qPrintable(ObjectName(control)));
+    return widget;
 }
 
+// Runs the gesture by real input: a choice through the opened list, typing by keys (text that
+// no key produces is pasted into a picker; the count field ignores it), a click by the mouse.
+void Apply(MainDialog& window, const Gesture& gesture);
+// What the window shows, read through its surface plus the caption and the carets.
+WindowView ViewOf(const MainDialog& window);
+
+// Keys typed one by one into `target` (the focused widget when null), as a keyboard does.
+// Characters outside Latin-1 carry their text in the key event, as an input method sends them.
+void TypeKeys(QWidget* target, const QString& text);
+inline void TypeIntoFocus(const QString& text) {
+    TypeKeys(nullptr, text);
+}
 inline void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
 }
-
 // Queues the keys (press and release each) to the window as the window system delivers them:
 // each goes to whatever has the focus when it is handled, shortcuts first. Nothing runs until
 // the event loop turns.
@@ -49,25 +75,14 @@ inline void PostKeys(QWidget* window, const QKeySequence& keys) {
         }
     }
 }
-
 // Opens the list with Alt+Down, walks to the entry and takes it with Enter.
-inline void ChooseFromList(QComboBox* picker, int index) {
-    picker->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(picker, Qt::Key_Down, Qt::AltModifier);
-    QAbstractItemView* list = picker->view();
-    QTest::keyClick(list, Qt::Key_Home);
-    for (int i = 0; i < index; ++i)
-        QTest::keyClick(list, Qt::Key_Down);
-    QTest::keyClick(list, Qt::Key_Return);
-}
-
-// Clicks into the field, erases its text and types the new one.
-inline void TypeOver(QLineEdit* edit, const QString& text) {
-    QTest::mouseClick(edit, Qt::LeftButton);
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    TypeIntoFocus(text);
-}
+void ChooseFromList(QComboBox* picker, int index);
+// Clicks into the field, selects and erases its text and types the new one. An empty text is
+// still an edit (a character is typed and erased). With `paste`, text that no key produces
+// is pasted instead.
+void TypeOver(QLineEdit* edit, const QString& text, bool paste = false);
+// Clicks the menu's title in the bar, then the item in the opened menu.
+void ChooseMenuItem(QWidget* window, const char* menuName, const char* actionName);
 
 struct ShownMessage {
     QString title;
@@ -81,43 +96,19 @@ struct ShownMessage {
 class MessageCatcher final : public QObject {
   public:
     MessageCatcher() { qApp->installEventFilter(this); }
-    ~MessageCatcher() override { qApp->removeEventFilter(this); }
+    ~MessageCatcher() override {
+        if (qApp != nullptr)
+            qApp->removeEventFilter(this);
+    }
     MessageCatcher(const MessageCatcher&) = delete;
     MessageCatcher& operator=(const MessageCatcher&) = delete;
 
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* box = qobject_cast<QMessageBox*>(watched);
-        if (box != nullptr && event->type() == QEvent::Show) {
-            QMetaObject::invokeMethod(
-                box,
-                [this, box] {
-                    shown.push_back({box->windowTitle(), box->text(), box->icon(),
-                                     static_cast<int>(box->buttons().size()), box->parentWidget()});
-                    QTest::keyClick(box, Qt::Key_Return);
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The texts shown since the last call, in Windows-1254.
+    std::vector<Text> TakeTexts();
 
     std::vector<ShownMessage> shown;
 };
-
-}  // namespace zerkan::test
-
-#include <QMenu>
-#include <QMenuBar>
-
-namespace zerkan::test {
-
-// Clicks the menu's title in the bar, then the item in the opened menu.
-inline void ChooseMenuItem(QWidget* window, const char* menuName, const char* actionName) {
-    auto* bar = window->findChild<QMenuBar*>();
-    auto* menu = window->findChild<QMenu*>(menuName);
-    auto* action = window->findChild<QAction*>(actionName);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-}
 
 // Runs `answer` on each dialog of type T as soon as it shows (for modal dialogs the test
 // cannot reach otherwise), and counts them.

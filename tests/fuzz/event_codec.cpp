@@ -1,4 +1,4 @@
-#include "event_codec.h"
+#include "tests/fuzz/event_codec.h"
 
 #include <algorithm>
 
@@ -7,8 +7,7 @@
 namespace zerkan::fuzz {
 namespace {
 
-using robust::Gesture;
-using robust::UserEvent;
+using test::Gesture;
 
 class Reader {
   public:
@@ -46,7 +45,7 @@ constexpr std::size_t kMaxText = 255 + 16 * 255;
 
 int PickerNumber(ControlId picker) {
     for (int i = 0; i < 3; ++i) {
-        if (robust::kPickers[i] == picker)
+        if (kPickers[i] == picker)
             return i;
     }
     return 0;
@@ -67,31 +66,31 @@ void PutText(std::vector<std::uint8_t>& out, const Text& text) {
 
 }  // namespace
 
-std::vector<UserEvent> DecodeEvents(const std::uint8_t* data, std::size_t size) {
+std::vector<Gesture> DecodeEvents(const std::uint8_t* data, std::size_t size) {
     Reader in(data, size);
-    std::vector<UserEvent> events;
+    std::vector<Gesture> events;
     std::uint8_t op = 0;
     while (events.size() < kMaxDecodedEvents && in.Byte(op)) {
         std::uint8_t a = 0, b = 0;
-        UserEvent event;
+        Gesture event;
         switch (op == 254 ? 8 : op == 255 ? 9 : op % 8) {
             case 0:
             case 3:
                 if (!in.Byte(a) || !in.Byte(b))
                     return events;
-                events.push_back({Gesture::Choose, robust::kPickers[a % 3], b % kElementCount, {}});
+                events.push_back(Gesture::Choose(kPickers[a % 3], b % kElementCount));
                 break;
             case 1:
                 if (!in.Byte(a) || !in.TextOut(event.text))
                     return events;
-                event.gesture = Gesture::Type;
-                event.control = robust::kPickers[a % 3];
+                event.kind = Gesture::Kind::Type;
+                event.control = kPickers[a % 3];
                 events.push_back(std::move(event));
                 break;
             case 2:
                 if (!in.TextOut(event.text))
                     return events;
-                event.gesture = Gesture::TypeCount;
+                event.kind = Gesture::Kind::TypeCount;
                 events.push_back(std::move(event));
                 break;
             case 8: {
@@ -100,10 +99,10 @@ std::vector<UserEvent> DecodeEvents(const std::uint8_t* data, std::size_t size) 
                     return events;
                 for (int i = 0; i <= a; ++i) {
                     events.push_back(
-                        {Gesture::Choose, ControlId::NamePicker, (b + i) % kElementCount, {}});
+                        Gesture::Choose(ControlId::NamePicker, (b + i) % kElementCount));
                     if (!count.empty())
-                        events.push_back({Gesture::TypeCount, {}, 0, count});
-                    events.push_back({Gesture::Click, ControlId::AddButton, 0, {}});
+                        events.push_back(Gesture::TypeCount(count));
+                    events.push_back(Gesture::Click(ControlId::AddButton));
                 }
                 break;
             }
@@ -111,11 +110,11 @@ std::vector<UserEvent> DecodeEvents(const std::uint8_t* data, std::size_t size) 
                 if (!in.Byte(a))
                     return events;
                 for (int i = 0; i < 8 * (a + 1); ++i) {
-                    events.push_back({Gesture::Click, ControlId::UndoButton, 0, {}});
+                    events.push_back(Gesture::Click(ControlId::UndoButton));
                 }
                 break;
             default:
-                events.push_back({Gesture::Click, robust::kButtons[op % 8 - 4], 0, {}});
+                events.push_back(Gesture::Click(test::kButtons[op % 8 - 4]));
                 break;
         }
     }
@@ -123,27 +122,27 @@ std::vector<UserEvent> DecodeEvents(const std::uint8_t* data, std::size_t size) 
     return events;
 }
 
-std::vector<std::uint8_t> EncodeEvents(const std::vector<UserEvent>& events) {
+std::vector<std::uint8_t> EncodeEvents(const std::vector<Gesture>& events) {
     std::vector<std::uint8_t> out;
-    for (const UserEvent& event : events) {
-        switch (event.gesture) {
-            case Gesture::Choose:
+    for (const Gesture& event : events) {
+        switch (event.kind) {
+            case Gesture::Kind::Choose:
                 out.push_back(0);
                 out.push_back(static_cast<std::uint8_t>(PickerNumber(event.control)));
                 out.push_back(static_cast<std::uint8_t>(event.index));
                 break;
-            case Gesture::Type:
+            case Gesture::Kind::Type:
                 out.push_back(1);
                 out.push_back(static_cast<std::uint8_t>(PickerNumber(event.control)));
                 PutText(out, event.text);
                 break;
-            case Gesture::TypeCount:
+            case Gesture::Kind::TypeCount:
                 out.push_back(2);
                 PutText(out, event.text);
                 break;
-            case Gesture::Click:
+            case Gesture::Kind::Click:
                 for (int i = 0; i < 4; ++i) {
-                    if (robust::kButtons[i] == event.control)
+                    if (test::kButtons[i] == event.control)
                         out.push_back(static_cast<std::uint8_t>(4 + i));
                 }
                 break;

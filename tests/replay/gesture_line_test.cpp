@@ -3,14 +3,16 @@
 #include <string>
 #include <string_view>
 
-#include "events.h"
+#include "tests/support/gesture_line.h"
 
-namespace zerkan::replay {
+namespace zerkan::test {
 namespace {
+
+using namespace std::string_view_literals;
 
 struct GoodLine {
     std::string_view line;
-    EventKind kind;
+    Gesture::Kind kind;
     ControlId control;
     int index;
     Text text;
@@ -21,13 +23,13 @@ class ParsesEvent : public testing::TestWithParam<GoodLine> {};
 TEST_P(ParsesEvent, IntoTheEventItNames) {
     const GoodLine& row = GetParam();
     std::string error;
-    const auto event = ParseEventLine(row.line, error);
+    const auto event = ParseReplayLine(row.line, error);
     ASSERT_TRUE(event.has_value()) << row.line << ": " << error;
     EXPECT_EQ(event->kind, row.kind);
-    if (row.kind != EventKind::TypeCount) {
+    if (row.kind != Gesture::Kind::TypeCount) {
         EXPECT_EQ(event->control, row.control);
     }
-    if (row.kind == EventKind::Choose) {
+    if (row.kind == Gesture::Kind::Choose) {
         EXPECT_EQ(event->index, row.index);
     }
     EXPECT_EQ(event->text, row.text);
@@ -36,33 +38,33 @@ TEST_P(ParsesEvent, IntoTheEventItNames) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, ParsesEvent,
     testing::Values(GoodLine{R"({"ev":"choose","picker":"NamePicker","index":7})",
-                             EventKind::Choose, ControlId::NamePicker, 7, ""},
+                             Gesture::Kind::Choose, ControlId::NamePicker, 7, ""},
                     GoodLine{R"({"ev":"choose","picker":"NumberPicker","index":0})",
-                             EventKind::Choose, ControlId::NumberPicker, 0, ""},
+                             Gesture::Kind::Choose, ControlId::NumberPicker, 0, ""},
                     GoodLine{R"({"index":111,"picker":"SymbolPicker","ev":"choose"})",
-                             EventKind::Choose, ControlId::SymbolPicker, 111, ""},
+                             Gesture::Kind::Choose, ControlId::SymbolPicker, 111, ""},
                     GoodLine{R"(  {"ev":"type","picker":"SymbolPicker","text":"s "}  )"
                              "\r",
-                             EventKind::Type, ControlId::SymbolPicker, 0, "s "},
+                             Gesture::Kind::Type, ControlId::SymbolPicker, 0, "s "},
                     // UTF-8 in, Windows-1254 out: İ is 0xDD, ç 0xE7, ı 0xFD.
                     GoodLine{R"({"ev":"type","picker":"NamePicker","text":"İYOD"})",
-                             EventKind::Type, ControlId::NamePicker, 0, "\xDDYOD"},
+                             Gesture::Kind::Type, ControlId::NamePicker, 0, "\xDDYOD"},
                     GoodLine{R"({"ev":"type","picker":"NamePicker","text":"\u00e7\u0131"})",
-                             EventKind::Type, ControlId::NamePicker, 0, "\xE7\xFD"},
+                             Gesture::Kind::Type, ControlId::NamePicker, 0, "\xE7\xFD"},
                     // Outside the code page: what the window makes of it too.
-                    GoodLine{R"({"ev":"type","picker":"NamePicker","text":"日"})", EventKind::Type,
-                             ControlId::NamePicker, 0, "?"},
-                    GoodLine{R"({"ev":"type","picker":"NamePicker","text":""})", EventKind::Type,
-                             ControlId::NamePicker, 0, ""},
-                    GoodLine{R"({"ev":"type_count","text":"0a07"})", EventKind::TypeCount,
+                    GoodLine{R"({"ev":"type","picker":"NamePicker","text":"日"})",
+                             Gesture::Kind::Type, ControlId::NamePicker, 0, "?"},
+                    GoodLine{R"({"ev":"type","picker":"NamePicker","text":""})",
+                             Gesture::Kind::Type, ControlId::NamePicker, 0, ""},
+                    GoodLine{R"({"ev":"type_count","text":"0a07"})", Gesture::Kind::TypeCount,
                              ControlId::SearchButton, 0, "0a07"},
-                    GoodLine{R"({"ev":"click","button":"SearchButton"})", EventKind::Click,
+                    GoodLine{R"({"ev":"click","button":"SearchButton"})", Gesture::Kind::Click,
                              ControlId::SearchButton, 0, ""},
-                    GoodLine{R"({"ev":"click","button":"AddButton"})", EventKind::Click,
+                    GoodLine{R"({"ev":"click","button":"AddButton"})", Gesture::Kind::Click,
                              ControlId::AddButton, 0, ""},
-                    GoodLine{R"({"ev":"click","button":"UndoButton"})", EventKind::Click,
+                    GoodLine{R"({"ev":"click","button":"UndoButton"})", Gesture::Kind::Click,
                              ControlId::UndoButton, 0, ""},
-                    GoodLine{R"({"ev":"click","button":"ResetButton"})", EventKind::Click,
+                    GoodLine{R"({"ev":"click","button":"ResetButton"})", Gesture::Kind::Click,
                              ControlId::ResetButton, 0, ""}));
 
 struct BadLine {
@@ -75,7 +77,7 @@ class RefusesLine : public testing::TestWithParam<BadLine> {};
 TEST_P(RefusesLine, SayingWhy) {
     const BadLine& row = GetParam();
     std::string error;
-    const auto event = ParseEventLine(row.line, error);
+    const auto event = ParseReplayLine(row.line, error);
     EXPECT_FALSE(event.has_value()) << row.line;
     EXPECT_NE(error.find(row.reason), std::string::npos) << row.line << " gave \"" << error << "\"";
 }
@@ -125,7 +127,16 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{R"({"ev":"choose","picker":"NamePicker","index":3,"text":"O"})",
                 "unexpected field \"text\""},
         BadLine{R"({"ev":"type_count","picker":"NamePicker","text":"3"})",
-                "unexpected field \"picker\""}));
+                "unexpected field \"picker\""},
+        BadLine{"{\"ev\":\"type_count\",\"text\":\"3\0\"}"sv, "a NUL byte at byte 29"},
+        BadLine{"{\"ev\":\"click\"}\0"sv, "a NUL byte at byte 15"},
+        BadLine{R"({"ev":"click","button":"AddButton","button":"UndoButton"})",
+                "field \"button\" given twice"},
+        BadLine{R"({"ev":"click","ev":"click","button":"AddButton"})", "field \"ev\" given twice"},
+        BadLine{R"({"ev":"choose","picker":"NamePicker","index":18446744073709551616})",
+                "index 18446744073709551616 is outside 0..111"},
+        BadLine{R"({"ev":"choose","picker":"NamePicker","index":-9223372036854775809})",
+                "index -9223372036854775809 is outside 0..111"}));
 
 TEST(BlankLine, IsOnlySpacesTabsAndCarriageReturns) {
     EXPECT_TRUE(IsBlankLine(""));
@@ -135,4 +146,4 @@ TEST(BlankLine, IsOnlySpacesTabsAndCarriageReturns) {
 }
 
 }  // namespace
-}  // namespace zerkan::replay
+}  // namespace zerkan::test

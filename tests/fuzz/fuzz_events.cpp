@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "event_codec.h"
-#include "session.h"
+#include "tests/fuzz/event_codec.h"
+#include "tests/support/session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto events = zerkan::fuzz::DecodeEvents(data, size);
