@@ -17,6 +17,7 @@
 #include "bench/action_benchmarks.h"
 #include "core/composition_state.h"
 #include "core/surface.h"
+#include "qt/zerkan.h"
 #include "qt/zerkandlg.h"
 #include "tests/support/qt/window_input.h"
 
@@ -104,7 +105,8 @@ int main(int argc, char** argv) {
         return 1;
     // The window is measured offscreen whatever the session offers, so numbers compare.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    // The program's own application: its style and translations are part of what is timed.
+    zerkan::App app(argc, argv);
     WindowDriver driver;
     zerkan::bench::RegisterActionBenchmarks("window", driver, &Iterations);
     benchmark::RunSpecifiedBenchmarks();

@@ -14,7 +14,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmapCache>
 #include <QStyle>
 #include <QStyleHints>
 #include <QStyleOptionFrame>
@@ -496,7 +495,7 @@ void ResultBox::paintEvent(QPaintEvent*) {
     const QPalette pal = palette();
     QStyleOptionFrame panel;
     initStyleOption(&panel);
-    drawPanel(painter, panel);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
     const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this);
     painter.setClipRect(contents);
     const Slice& s = slice();
@@ -517,31 +516,6 @@ void ResultBox::paintEvent(QPaintEvent*) {
         }
     }
     s.layout.draw(&painter, topLeft, selections, contents);
-}
-
-// The style's frame and background, drawn once per look and kept: the style strokes rounded,
-// antialiased outlines, which cost more than the text in view.
-void ResultBox::drawPanel(QPainter& painter, const QStyleOptionFrame& panel) const {
-    const qreal ratio = devicePixelRatioF();
-    const QString key = QStringLiteral("zerkan-resultbox/%1/%2x%3/%4/%5/%6/%7")
-                            .arg(style()->name())
-                            .arg(width())
-                            .arg(height())
-                            .arg(static_cast<int>(panel.state))
-                            .arg(panel.palette.cacheKey())
-                            .arg(static_cast<int>(panel.palette.currentColorGroup()))
-                            .arg(ratio);
-    QPixmap pixmap;
-    if (!QPixmapCache::find(key, &pixmap)) {
-        pixmap = QPixmap(size() * ratio);
-        pixmap.setDevicePixelRatio(ratio);
-        pixmap.fill(Qt::transparent);
-        QPainter panelPainter(&pixmap);
-        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &panelPainter, this);
-        panelPainter.end();
-        QPixmapCache::insert(key, pixmap);
-    }
-    painter.drawPixmap(0, 0, pixmap);
 }
 
 void ResultBox::keyPressEvent(QKeyEvent* event) {

@@ -82,7 +82,6 @@ class ResultBox final : public QWidget {
     };
 
     void initStyleOption(QStyleOptionFrame* option) const;
-    void drawPanel(QPainter& painter, const QStyleOptionFrame& panel) const;
     QRect lineRect(int textHeight) const;
     int lineWidth() const;
     // Moves the caret (extending the selection when `keepAnchor`) and schedules the scroll

@@ -12,6 +12,7 @@
 
 #include "core/version.h"
 #include "qt/desktopentry.h"
+#include "qt/framecache.h"
 #include "qt/zerkandlg.h"
 
 namespace zerkan {
@@ -78,6 +79,7 @@ App::App(int& argc, char** argv) : QApplication(argc, argv) {
     if (toolkitTexts->load(QLocale(QLocale::Turkish, QLocale::Turkey), QStringLiteral("qtbase"),
                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(toolkitTexts);
+    UseFrameCache();
 }
 
 int App::InitInstance(const std::function<void(MainDialog&)>& onShown) {

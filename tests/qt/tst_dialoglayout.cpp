@@ -12,8 +12,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleFactory>
 #include <QTest>
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "core/composition_state.h"
@@ -21,6 +24,7 @@
 #include "core/handlers.h"
 #include "qt/aboutdialog.h"
 #include "qt/dialoglayout.h"
+#include "qt/framecache.h"
 #include "qt/resultbox.h"
 #include "qt/zerkandlg.h"
 #include "tests/support/qt/window_input.h"
@@ -72,6 +76,26 @@ QString CutText(const QWidget* control) {
     return Describe(control) + QStringLiteral(": ") + text;
 }
 
+// The most any channel of any pixel differs; 256 when the sizes differ.
+int LargestDifference(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return 256;
+    int largest = 0;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    for (int row = 0; row < x.height(); ++row) {
+        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+        for (int column = 0; column < x.width(); ++column) {
+            largest = std::max({largest, std::abs(qRed(p[column]) - qRed(q[column])),
+                                std::abs(qGreen(p[column]) - qGreen(q[column])),
+                                std::abs(qBlue(p[column]) - qBlue(q[column])),
+                                std::abs(qAlpha(p[column]) - qAlpha(q[column]))});
+        }
+    }
+    return largest;
+}
+
 void AddDialogRows() {
     QTest::addColumn<QString>("which");
     QTest::newRow("main window, layout 102") << "main";
@@ -107,6 +131,7 @@ class tst_DialogLayout : public QObject {
     void chosenNamesShowFromTheirFirstLetter();
     void openListsShowTheirLongestEntryWhole();
     void dialogUnitsUseTheAverageLetterWidthAndTheFontHeight();
+    void keptFramesLookAsFusionDrawsThem();
 };
 
 void tst_DialogLayout::initTestCase() {
@@ -361,6 +386,42 @@ void tst_DialogLayout::dialogUnitsUseTheAverageLetterWidthAndTheFontHeight() {
     QCOMPARE(r.y(), qRound(units.cy));
     QCOMPARE(r.width(), qRound(10 * units.cx));
     QCOMPARE(r.height(), qRound(2 * units.cy));
+}
+
+// The style that keeps the fields' and frames' pictures draws what Fusion draws, as the fields
+// go through their states: one kept picture shown for another state would show here.
+void tst_DialogLayout::keptFramesLookAsFusionDrawsThem() {
+    CompositionState state;
+    MainDialog dialog(state);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
+    FrameCacheStyle kept(QStyleFactory::create(QStringLiteral("fusion")));
+    const auto drawnWith = [&dialog](QStyle* style) {
+        dialog.setStyle(style);
+        for (QWidget* widget : dialog.findChildren<QWidget*>())
+            widget->setStyle(style);
+        return dialog.grab().toImage();
+    };
+    auto* count = test::FindControl<QLineEdit>(dialog, ControlId::CountField);
+    auto* mass = test::FindControl<QLineEdit>(dialog, ControlId::MolecularMassBox);
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"as opened", [] {}},
+        {"count field focused", [count] { count->setFocus(); }},
+        {"mass box focused", [mass] { mass->setFocus(); }},
+        {"count field disabled", [count] { count->setEnabled(false); }},
+        {"count field enabled again", [count] { count->setEnabled(true); }},
+    };
+    for (const auto& [step, apply] : steps) {
+        apply();
+        // A kept picture is blended twice, which may round a pixel's channel by one level.
+        const int difference = LargestDifference(drawnWith(&kept), drawnWith(fusion.get()));
+        QVERIFY2(difference <= 1, qPrintable(QStringLiteral("%1: %2").arg(step).arg(difference)));
+    }
+    // Keeping pictures is for Fusion only; other styles pass untouched.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("windows")));
+    UseFrameCache();
+    QVERIFY(!dynamic_cast<FrameCacheStyle*>(QApplication::style()));
 }
 
 QTEST_MAIN(tst_DialogLayout)
