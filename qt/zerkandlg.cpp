@@ -30,6 +30,22 @@
 namespace zerkan {
 namespace {
 
+// Qt's line edit writes its whole text again whenever its limit is set, which moves the caret
+// and repaints the field; only a new limit may do that.
+void SetMaxLength(QLineEdit& edit, int length) {
+    if (edit.maxLength() != length)
+        edit.setMaxLength(length);
+}
+
+// A value box shows its number from the start; the same value written again leaves the box
+// alone, without a repaint.
+void ShowReadOnlyText(QLineEdit& edit, const QString& text) {
+    if (edit.text() == text)
+        return;
+    edit.setText(text);
+    edit.setCursorPosition(0);
+}
+
 // Straight from the code page to UTF-16, one unit per byte: the result boxes receive tens of
 // thousands of characters on every Add, and a detour through UTF-8 cost a quarter of the Add.
 QString ToQString(std::string_view text) {
@@ -231,8 +247,7 @@ void MainDialog::SetText(ControlId control, std::string_view text) {
     } else if (auto* box = qobject_cast<ResultBox*>(widget)) {
         box->setText(value);
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        edit->setText(value);
-        edit->setCursorPosition(0);
+        ShowReadOnlyText(*edit, value);
     }
 }
 
@@ -295,13 +310,13 @@ void MainDialog::ApplyCountLimit() {
     // Qt cuts a text that is longer than the limit; the limit only governs what the user
     // types, so a longer text already there keeps its length.
     const int limit = countLimit_ > 0 ? countLimit_ : 32767;
-    CountField->setMaxLength(std::max(limit, static_cast<int>(CountField->text().size())));
+    SetMaxLength(*CountField, std::max(limit, static_cast<int>(CountField->text().size())));
 }
 
 void MainDialog::WriteCountField(const QString& text, bool notify) {
     const QSignalBlocker blocker(notify ? nullptr : CountField);
     if (text.size() > CountField->maxLength())
-        CountField->setMaxLength(static_cast<int>(text.size()));
+        SetMaxLength(*CountField, static_cast<int>(text.size()));
     if (CountField->text() == text) {
         // Qt reports no change for the same text; the window system reports every write.
         if (notify)
@@ -340,8 +355,7 @@ bool MainDialog::DoDataExchange(bool save) {
     if (!save) {
         const QSignalBlocker blockMass(MolecularMassBox);
         WriteCountField(ToQString(FormatInt(boundCount)), false);
-        MolecularMassBox->setText(ToQString(FormatMass(boundMolecularMass)));
-        MolecularMassBox->setCursorPosition(0);
+        ShowReadOnlyText(*MolecularMassBox, ToQString(FormatMass(boundMolecularMass)));
         AtomicMassValue->setText(ToQString(FormatMass(boundAtomicMass)));
         return true;
     }
