@@ -4,11 +4,17 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QTextLayout>
 #include <QTransform>
+#include <climits>
 #include <optional>
+#include <vector>
 
 namespace zerkan {
 namespace {
@@ -17,6 +23,157 @@ const QString kFusion = QStringLiteral("fusion");
 
 // Far more than the window has frames; only a change of palette or size makes new ones.
 constexpr qsizetype kMostFrames = 64;
+// Every label text the window can show, several times over.
+constexpr qsizetype kMostWords = 1024;
+
+// Flags under which the style lays a text out as one line, the way it is kept.
+constexpr int kPlainFlags = Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask | Qt::TextSingleLine |
+                            Qt::TextDontClip | Qt::TextExpandTabs | Qt::TextShowMnemonic |
+                            Qt::TextHideMnemonic | Qt::TextForceLeftToRight |
+                            Qt::TextForceRightToLeft;
+
+bool IsPlain(const QString& text, int flags) {
+    if ((flags & ~kPlainFlags) != 0)
+        return false;
+    // Line breaks, tabs and length variants are the style's to lay out.
+    for (QChar c : text) {
+        if (c == u'\n' || c == u'\r' || c == u'\t' || c == QChar(0x9c) ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            return false;
+    }
+    return !text.isEmpty();
+}
+
+// The text as shown: a mnemonic's ampersand taken out and the letter after it underlined
+// when mnemonics are shown; "&&" is one ampersand.
+QString ShownText(const QString& text, int flags, QList<QTextLayout::FormatRange>& underlines) {
+    if ((flags & (Qt::TextShowMnemonic | Qt::TextHideMnemonic)) == 0)
+        return text;
+    const bool underline = (flags & Qt::TextShowMnemonic) && !(flags & Qt::TextHideMnemonic);
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (++i == text.size())
+                break;
+            if (text[i] != u'&' && underline) {
+                QTextLayout::FormatRange range;
+                range.start = static_cast<int>(shown.size());
+                range.length = 1;
+                range.format.setFontUnderline(true);
+                underlines.append(range);
+            }
+        }
+        shown += text[i];
+    }
+    return shown;
+}
+
+// A paint device that draws nothing and writes down each run of text given to it: where, what
+// and in which colour, and whether anything else was drawn or clipped.
+class TextRecorder final : public QPaintDevice {
+  public:
+    // A run of text, or a line or shape such as an underline.
+    struct Run {
+        QPointF at;
+        QString text;
+        int textFlags = 0;
+        QPen pen;
+        QBrush brush;
+        QPainterPath path;
+        friend bool operator==(const Run&, const Run&) = default;
+    };
+
+    // Resolves fonts as `like` does.
+    explicit TextRecorder(const QPaintDevice& like)
+        : dpiX_(like.logicalDpiX()),
+          dpiY_(like.logicalDpiY()),
+          physicalX_(like.physicalDpiX()),
+          physicalY_(like.physicalDpiY()),
+          ratio_(like.devicePixelRatioF()),
+          engine_(*this) {}
+
+    QPaintEngine* paintEngine() const override { return &engine_; }
+
+    std::vector<Run> runs;
+    bool other = false;
+
+  protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+            case PdmDpiX:
+                return dpiX_;
+            case PdmDpiY:
+                return dpiY_;
+            case PdmPhysicalDpiX:
+                return physicalX_;
+            case PdmPhysicalDpiY:
+                return physicalY_;
+            case PdmDevicePixelRatio:
+                return qRound(ratio_);
+            case PdmDevicePixelRatioScaled:
+                return qRound(ratio_ * devicePixelRatioFScale());
+            case PdmDepth:
+                return 32;
+            case PdmNumColors:
+                return INT_MAX;
+            default:
+                return 1 << 20;  // sizes: nothing is clipped by the device
+        }
+    }
+
+  private:
+    class Engine final : public QPaintEngine {
+      public:
+        explicit Engine(TextRecorder& owner) : QPaintEngine(AllFeatures), owner_(owner) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        Type type() const override { return User; }
+        void drawTextItem(const QPointF& at, const QTextItem& item) override {
+            if (painter()->hasClipping())
+                owner_.other = true;
+            owner_.runs.push_back(
+                {at, item.text(), static_cast<int>(item.renderFlags()), painter()->pen(), {}, {}});
+        }
+        void drawPath(const QPainterPath& path) override {
+            if (painter()->hasClipping())
+                owner_.other = true;
+            owner_.runs.push_back({{}, {}, 0, painter()->pen(), painter()->brush(), path});
+        }
+        void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
+            QPainterPath path;
+            path.addPolygon(QPolygonF(QList<QPointF>(points, points + count)));
+            if (mode != PolylineMode)
+                path.closeSubpath();
+            drawPath(path);
+        }
+        void drawPolygon(const QPoint* points, int count, PolygonDrawMode mode) override {
+            QPainterPath path;
+            path.addPolygon(QPolygonF(QPolygon(QList<QPoint>(points, points + count))));
+            if (mode != PolylineMode)
+                path.closeSubpath();
+            drawPath(path);
+        }
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {
+            owner_.other = true;
+        }
+
+      private:
+        TextRecorder& owner_;
+    };
+
+    int dpiX_, dpiY_, physicalX_, physicalY_;
+    qreal ratio_;
+    mutable Engine engine_;
+};
+
+// A painter on `device` in the state of `like` as far as text is concerned.
+void TakeTextState(QPainter& painter, const QPainter& like) {
+    painter.setFont(like.font());
+    painter.setPen(like.pen());
+    painter.setLayoutDirection(like.layoutDirection());
+    painter.setRenderHints(like.renderHints());
+}
 
 // What besides the option the drawing depends on; nullopt when it is not kept at all.
 std::optional<int> WidgetPart(QStyle::PrimitiveElement element, const QWidget* widget) {
@@ -89,6 +246,125 @@ void FrameCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
         kept = frames_.insert(look, pixmap);
     }
     painter->drawPixmap(frame->rect.topLeft(), *kept);
+}
+
+// A text as the style laid it out: drawn with this layout at this offset from the rectangle's
+// corner in this colour, or, when that would not be exactly what the style drew, by the style.
+struct FrameCacheStyle::LaidOut {
+    QTextLayout layout;
+    QPointF offset;
+    QBrush brush;
+    bool kept = false;
+};
+
+size_t qHash(const FrameCacheStyle::Words& words, size_t seed) {
+    return qHashMulti(seed, words.text, words.font, words.width, words.height, words.flags,
+                      words.palette, words.colorGroup, words.enabled, words.role, words.direction,
+                      words.dpiX, words.dpiY, words.ratio);
+}
+
+void FrameCacheStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
+                                   const QPalette& palette, bool enabled, const QString& text,
+                                   QPalette::ColorRole textRole) const {
+    if (!IsPlain(text, flags) || textRole == QPalette::NoRole ||
+        painter->transform().type() > QTransform::TxTranslate) {
+        QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
+        return;
+    }
+    const QPaintDevice& device = *painter->device();
+    const Words words{text,
+                      painter->font(),
+                      rect.width(),
+                      rect.height(),
+                      flags,
+                      palette.cacheKey(),
+                      static_cast<int>(palette.currentColorGroup()),
+                      enabled,
+                      static_cast<int>(textRole),
+                      static_cast<int>(painter->layoutDirection()),
+                      device.logicalDpiX(),
+                      device.logicalDpiY(),
+                      device.devicePixelRatioF()};
+    auto kept = words_.constFind(words);
+    if (kept == words_.cend()) {
+        if (words_.size() >= kMostWords)
+            words_.clear();
+        kept =
+            words_.insert(words, LayOut(*painter, rect, flags, palette, enabled, text, textRole));
+    }
+    const LaidOut& laidOut = **kept;
+    if (!laidOut.kept) {
+        QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
+        return;
+    }
+    const QPen pen = painter->pen();
+    painter->setPen(QPen(laidOut.brush, pen.widthF()));
+    laidOut.layout.draw(painter, rect.topLeft() + laidOut.offset);
+    painter->setPen(pen);
+}
+
+// Lets the style draw the text once where it is only written down, lays it out as one line
+// the same way, and keeps the layout only if drawing it gives the very same runs of text.
+std::shared_ptr<const FrameCacheStyle::LaidOut> FrameCacheStyle::LayOut(
+    const QPainter& painter, const QRect& rect, int flags, const QPalette& palette, bool enabled,
+    const QString& text, QPalette::ColorRole textRole) const {
+    auto laidOut = std::make_shared<LaidOut>();
+    TextRecorder drawn(*painter.device());
+    {
+        QPainter recording(&drawn);
+        TakeTextState(recording, painter);
+        QProxyStyle::drawItemText(&recording, rect, flags, palette, enabled, text, textRole);
+    }
+    if (drawn.other || drawn.runs.empty() || !drawn.runs.front().path.isEmpty())
+        return laidOut;
+
+    QList<QTextLayout::FormatRange> underlines;
+    laidOut->layout.setText(ShownText(text, flags, underlines));
+    laidOut->layout.setFormats(underlines);
+    laidOut->layout.setFont(painter.font());
+    QTextOption option;
+    option.setTextDirection((flags & Qt::TextForceLeftToRight)   ? Qt::LeftToRight
+                            : (flags & Qt::TextForceRightToLeft) ? Qt::RightToLeft
+                                                                 : painter.layoutDirection());
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    laidOut->layout.setTextOption(option);
+    laidOut->layout.setCacheEnabled(true);
+    laidOut->layout.beginLayout();
+    QTextLine line = laidOut->layout.createLine();
+    if (!line.isValid()) {
+        laidOut->layout.endLayout();
+        return laidOut;
+    }
+    line.setLineWidth(0x01000000);
+    line.setPosition(QPointF(0, 0));
+    const bool oneLine = !laidOut->layout.createLine().isValid();
+    laidOut->layout.endLayout();
+    if (!oneLine)
+        return laidOut;
+
+    // Where the layout's first run falls when drawn at the origin gives the offset at which
+    // it must be drawn to fall where the style put it.
+    laidOut->brush = drawn.runs.front().pen.brush();
+    TextRecorder atOrigin(*painter.device());
+    {
+        QPainter recording(&atOrigin);
+        TakeTextState(recording, painter);
+        recording.setPen(QPen(laidOut->brush, painter.pen().widthF()));
+        laidOut->layout.draw(&recording, QPointF(0, 0));
+    }
+    if (atOrigin.runs.empty())
+        return laidOut;
+    laidOut->offset = drawn.runs.front().at - atOrigin.runs.front().at - QPointF(rect.topLeft());
+
+    TextRecorder redrawn(*painter.device());
+    {
+        QPainter recording(&redrawn);
+        TakeTextState(recording, painter);
+        recording.setPen(QPen(laidOut->brush, painter.pen().widthF()));
+        laidOut->layout.draw(&recording, rect.topLeft() + laidOut->offset);
+    }
+    laidOut->kept = !redrawn.other && redrawn.runs == drawn.runs;
+    return laidOut;
 }
 
 void UseFrameCache() {

@@ -1,15 +1,19 @@
 #pragma once
 
+#include <QFont>
 #include <QHash>
 #include <QPixmap>
 #include <QProxyStyle>
+#include <QString>
+#include <memory>
 
 namespace zerkan {
 
 // The Fusion style, keeping what it drew of the line edits' panels and the group boxes'
-// frames. Fusion strokes them as antialiased rounded outlines on every paint, which costs
-// more than all the texts of a repaint of the window; kept, they are copied instead. Other
-// styles may animate these frames, so they are left alone.
+// frames, and how it laid out the labels' texts. Fusion strokes the frames as antialiased
+// rounded outlines and shapes every text anew on every paint, which together cost more than
+// half of a repaint of the window; kept, the frames are copied and the texts only drawn.
+// Other styles may animate their frames, so they are left alone.
 class FrameCacheStyle final : public QProxyStyle {
   public:
     // Takes ownership of `base`.
@@ -17,6 +21,9 @@ class FrameCacheStyle final : public QProxyStyle {
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;
+    void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
+                      bool enabled, const QString& text,
+                      QPalette::ColorRole textRole) const override;
 
     // Everything a kept frame's look depends on.
     struct Look {
@@ -30,11 +37,31 @@ class FrameCacheStyle final : public QProxyStyle {
         friend bool operator==(const Look&, const Look&) = default;
     };
 
+    // Everything a kept text's layout and colour depend on.
+    struct Words {
+        QString text;
+        QFont font;
+        int width, height, flags;
+        qint64 palette;
+        int colorGroup;
+        bool enabled;
+        int role, direction, dpiX, dpiY;
+        qreal ratio;
+        friend bool operator==(const Words&, const Words&) = default;
+    };
+    struct LaidOut;
+
   private:
+    std::shared_ptr<const LaidOut> LayOut(const QPainter& painter, const QRect& rect, int flags,
+                                          const QPalette& palette, bool enabled,
+                                          const QString& text, QPalette::ColorRole textRole) const;
+
     mutable QHash<Look, QPixmap> frames_;
+    mutable QHash<Words, std::shared_ptr<const LaidOut>> words_;
 };
 
 size_t qHash(const FrameCacheStyle::Look& look, size_t seed = 0);
+size_t qHash(const FrameCacheStyle::Words& words, size_t seed = 0);
 
 // Puts FrameCacheStyle in front of the application's style when that is Fusion.
 void UseFrameCache();

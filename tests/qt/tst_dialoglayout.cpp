@@ -131,7 +131,7 @@ class tst_DialogLayout : public QObject {
     void chosenNamesShowFromTheirFirstLetter();
     void openListsShowTheirLongestEntryWhole();
     void dialogUnitsUseTheAverageLetterWidthAndTheFontHeight();
-    void keptFramesLookAsFusionDrawsThem();
+    void keptFramesAndTextsLookAsFusionDrawsThem();
 };
 
 void tst_DialogLayout::initTestCase() {
@@ -388,9 +388,9 @@ void tst_DialogLayout::dialogUnitsUseTheAverageLetterWidthAndTheFontHeight() {
     QCOMPARE(r.height(), qRound(2 * units.cy));
 }
 
-// The style that keeps the fields' and frames' pictures draws what Fusion draws, as the fields
-// go through their states: one kept picture shown for another state would show here.
-void tst_DialogLayout::keptFramesLookAsFusionDrawsThem() {
+// The style that keeps the frames' pictures and the texts' layouts draws what Fusion draws, as
+// the window goes through its states: one kept for another state would show here.
+void tst_DialogLayout::keptFramesAndTextsLookAsFusionDrawsThem() {
     CompositionState state;
     MainDialog dialog(state);
     dialog.show();
@@ -411,6 +411,11 @@ void tst_DialogLayout::keptFramesLookAsFusionDrawsThem() {
         {"mass box focused", [mass] { mass->setFocus(); }},
         {"count field disabled", [count] { count->setEnabled(false); }},
         {"count field enabled again", [count] { count->setEnabled(true); }},
+        {"an element chosen",
+         [&dialog] {
+             test::ChooseFromList(test::FindControl<QComboBox>(dialog, ControlId::NamePicker), 7);
+         }},
+        {"all disabled", [&dialog] { dialog.setEnabled(false); }},
     };
     for (const auto& [step, apply] : steps) {
         apply();
