@@ -263,6 +263,38 @@ size_t qHash(const FrameCacheStyle::Words& words, size_t seed) {
                       words.dpiX, words.dpiY, words.ratio);
 }
 
+size_t qHash(const FrameCacheStyle::BoxPart& part, size_t seed) {
+    return qHashMulti(seed, part.rect.x(), part.rect.y(), part.rect.width(), part.rect.height(),
+                      part.part, part.subControls, part.state, part.direction, part.features,
+                      part.lineWidth, part.midLineWidth, part.alignment, part.title, part.font);
+}
+
+// A group box measures its title on every paint to place its frame and label.
+QRect FrameCacheStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                                      SubControl part, const QWidget* widget) const {
+    const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+    if (control != CC_GroupBox || !box || !widget)
+        return QProxyStyle::subControlRect(control, option, part, widget);
+    const BoxPart key{box->rect,
+                      static_cast<int>(part),
+                      static_cast<int>(box->subControls),
+                      static_cast<int>(box->state),
+                      static_cast<int>(box->direction),
+                      static_cast<int>(box->features),
+                      box->lineWidth,
+                      box->midLineWidth,
+                      static_cast<int>(box->textAlignment),
+                      box->text,
+                      widget->font()};
+    auto kept = boxParts_.constFind(key);
+    if (kept == boxParts_.cend()) {
+        if (boxParts_.size() >= kMostFrames)
+            boxParts_.clear();
+        kept = boxParts_.insert(key, QProxyStyle::subControlRect(control, option, part, widget));
+    }
+    return *kept;
+}
+
 void FrameCacheStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
                                    const QPalette& palette, bool enabled, const QString& text,
                                    QPalette::ColorRole textRole) const {

@@ -21,6 +21,8 @@ class FrameCacheStyle final : public QProxyStyle {
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override;
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
                       bool enabled, const QString& text,
                       QPalette::ColorRole textRole) const override;
@@ -35,6 +37,15 @@ class FrameCacheStyle final : public QProxyStyle {
         int fontHeight;
         int widgetPart;
         friend bool operator==(const Look&, const Look&) = default;
+    };
+
+    // Everything a group box's parts' places depend on.
+    struct BoxPart {
+        QRect rect;
+        int part, subControls, state, direction, features, lineWidth, midLineWidth, alignment;
+        QString title;
+        QFont font;
+        friend bool operator==(const BoxPart&, const BoxPart&) = default;
     };
 
     // Everything a kept text's layout and colour depend on.
@@ -57,11 +68,13 @@ class FrameCacheStyle final : public QProxyStyle {
                                           const QString& text, QPalette::ColorRole textRole) const;
 
     mutable QHash<Look, QPixmap> frames_;
+    mutable QHash<BoxPart, QRect> boxParts_;
     mutable QHash<Words, std::shared_ptr<const LaidOut>> words_;
 };
 
 size_t qHash(const FrameCacheStyle::Look& look, size_t seed = 0);
 size_t qHash(const FrameCacheStyle::Words& words, size_t seed = 0);
+size_t qHash(const FrameCacheStyle::BoxPart& part, size_t seed = 0);
 
 // Puts FrameCacheStyle in front of the application's style when that is Fusion.
 void UseFrameCache();
