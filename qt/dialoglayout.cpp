@@ -106,9 +106,18 @@ QLineEdit* MakeReadOnlyBox(QWidget* parent) {
 // A push button whose mnemonic presses it at once. Qt animates the press for a tenth of a
 // second and clicks afterwards, so keys typed meanwhile would reach the window first: a fast
 // "6, Alt+E, 8" would add element 68.
+//
+// Qt also paints a button by itself, at once, when it is pressed and again when it is let go,
+// before the click runs: three paint passes over the window for one click. Here the button
+// asks for its paint instead, as it reports the press or the release, so that the window's next
+// pass shows it with whatever the click changed; a click that opens a message box still shows
+// the button let go behind it.
 class PushButton final : public QPushButton {
   public:
-    using QPushButton::QPushButton;
+    explicit PushButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
+        // Before the click runs, which may open a message box and wait for it.
+        connect(this, &QAbstractButton::released, this, [this] { setUpdatesEnabled(true); });
+    }
 
   protected:
     bool event(QEvent* event) override {
@@ -117,7 +126,19 @@ class PushButton final : public QPushButton {
             click();
             return true;
         }
-        return QPushButton::event(event);
+        if (!PressesOrLetsGo(event->type()) || !updatesEnabled())
+            return QPushButton::event(event);
+        setUpdatesEnabled(false);
+        const bool handled = QPushButton::event(event);
+        setUpdatesEnabled(true);
+        return handled;
+    }
+
+  private:
+    static bool PressesOrLetsGo(QEvent::Type type) {
+        return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+               type == QEvent::MouseButtonRelease || type == QEvent::KeyPress ||
+               type == QEvent::KeyRelease;
     }
 };
 

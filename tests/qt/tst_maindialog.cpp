@@ -88,6 +88,7 @@ class tst_MainDialog : public QObject {
     void countFieldTakesDigitsOnly_data();
     void countFieldTakesDigitsOnly();
     void messageBoxIsAWarningTitledWithTheApplicationName();
+    void buttonShowsPressedAndLetGoOnScreen();
     void aboutBoxFromTheMenuLeavesTheWindowAsItWas();
     void readMe_data();
     void readMe();
@@ -451,6 +452,37 @@ void tst_MainDialog::messageBoxIsAWarningTitledWithTheApplicationName() {
     QCOMPARE(shown.buttonCount, 1);
     QCOMPARE(shown.parent, w.dialog.get());
     QVERIFY(!shown.text.isEmpty());
+}
+
+void tst_MainDialog::buttonShowsPressedAndLetGoOnScreen() {
+    // The button paints with the window's next pass rather than at once: on screen it must
+    // still show pressed while held, and let go again, also behind the message box its click
+    // opens (nothing typed to search for).
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
+    auto* search = w.Find<QPushButton>("SearchButton");
+    const QRect area(search->mapTo(w.dialog.get(), QPoint(0, 0)), search->size());
+    const auto onScreen = [&w, &area] {
+        QCoreApplication::processEvents();
+        const QImage window = w.dialog->screen()->grabWindow(w.dialog->winId()).toImage();
+        const qreal ratio = window.devicePixelRatio();
+        return window.copy(
+            QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio).toAlignedRect());
+    };
+    const QImage up = onScreen();
+    QTest::mousePress(search, Qt::LeftButton);
+    QVERIFY(search->isDown());
+    QVERIFY(onScreen() != up);
+    QImage behindBox;
+    auto answer = [&behindBox, &onScreen](QMessageBox& box) {
+        behindBox = onScreen();
+        box.accept();
+    };
+    DialogAnswerer<QMessageBox, decltype(answer)> answerer(answer);
+    QTest::mouseRelease(search, Qt::LeftButton);
+    QCOMPARE(answerer.count, 1);
+    QCOMPARE(behindBox, up);
+    QCOMPARE(onScreen(), up);
 }
 
 void tst_MainDialog::aboutBoxFromTheMenuLeavesTheWindowAsItWas() {
