@@ -53,3 +53,12 @@ echo "$class"
 [ "$class" = 'WM_CLASS(STRING) = "zerkan-kutlesi", "zerkan-kutlesi"' ] ||
     fail "WM_CLASS does not name the desktop entry zerkan-kutlesi"
 grep -qx 'StartupWMClass=zerkan-kutlesi' "$entry" || fail "$entry: StartupWMClass is not zerkan-kutlesi"
+
+# The window manager's close (Alt+F4) ends the program cleanly.
+xdotool windowactivate --sync "$window" key alt+F4 2>/dev/null
+for _ in $(seq 1 100); do
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$app" 2>/dev/null && fail "Alt+F4 did not close the window"
+wait "$app" || fail "the program ended with status $? after Alt+F4"
