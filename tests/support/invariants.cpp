@@ -1,5 +1,4 @@
 #include "tests/support/invariants.h"
-#include "core/texts.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,6 +7,7 @@
 
 #include "core/elements.h"
 #include "core/surface.h"
+#include "core/texts.h"
 #include "tests/support/memory_surface.h"
 
 namespace zerkan::robust {
@@ -285,6 +285,28 @@ std::vector<std::string> CheckInvariants(const CompositionState& state, const Wi
 std::vector<std::string> CheckInvariants(const CompositionState& state,
                                          const MemorySurface& surface, InvariantHistory& history) {
     return CheckInvariants(state, test::ViewOf(surface), history);
+}
+
+Text NobleGasMessage(int index) {
+    return Text(ElementTable::Name(index)) + Text(texts::kNobleGasRefused);
+}
+
+bool IsNobleGasMessage(const Text& message) {
+    for (int i = 0; i < kElementCount; ++i) {
+        if (ElementTable::IsNobleGas(i) && message == NobleGasMessage(i))
+            return true;
+    }
+    return false;
+}
+
+bool IsOwnMessage(const Text& message) {
+    for (const std::string_view own :
+         {texts::kNothingToSearch, texts::kNotFound, texts::kNothingChosen, texts::kMoleculeFull,
+          texts::kIntegerExpected, texts::kCountRange, texts::kNumberExpected}) {
+        if (message == own)
+            return true;
+    }
+    return IsNobleGasMessage(message);
 }
 
 }  // namespace zerkan::robust

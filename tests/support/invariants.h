@@ -60,4 +60,10 @@ double SumOfEntries(const CompositionState& state);
 Text FormulaOfEntries(const CompositionState& state);
 Text ContentsOfEntries(const CompositionState& state);
 
+// The message a refused Add shows for the noble gas `index`, and whether a text is one.
+Text NobleGasMessage(int index);
+bool IsNobleGasMessage(const Text& message);
+// Whether a message box's text is one of the program's own.
+bool IsOwnMessage(const Text& message);
+
 }  // namespace zerkan::robust
