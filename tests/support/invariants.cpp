@@ -45,6 +45,47 @@ class Report {
     std::vector<std::string> lines_;
 };
 
+// The in-order sum of count times atomic mass over the stored entries, the way Add builds it.
+// Entries with an element outside 0..111 are skipped; so are they in the two texts.
+double SumOfEntries(const CompositionState& state) {
+    double sum = 0.0;
+    for (int i = 0; i < HeldEntries(state); ++i) {
+        const int element = state.entryElement[static_cast<std::size_t>(i)];
+        if (!ValidElement(element))
+            continue;
+        sum += state.entryCount[static_cast<std::size_t>(i)] * ElementTable::AtomicMass(element);
+    }
+    return sum;
+}
+
+Text FormulaOfEntries(const CompositionState& state) {
+    Text formula;
+    for (int i = 0; i < HeldEntries(state); ++i) {
+        const int element = state.entryElement[static_cast<std::size_t>(i)];
+        const int count = state.entryCount[static_cast<std::size_t>(i)];
+        if (!ValidElement(element))
+            continue;
+        formula += ElementTable::Symbol(element);
+        if (count != 0 && count != 1)
+            formula += FormatInt(count);
+    }
+    return formula;
+}
+
+Text ContentsOfEntries(const CompositionState& state) {
+    Text contents;
+    for (int i = 0; i < HeldEntries(state); ++i) {
+        const int element = state.entryElement[static_cast<std::size_t>(i)];
+        if (!ValidElement(element))
+            continue;
+        contents += FormatInt(state.entryCount[static_cast<std::size_t>(i)]);
+        contents += ' ';
+        contents += ElementTable::Name(element);
+        contents += ", ";
+    }
+    return contents;
+}
+
 void CheckStepAndEntries(const CompositionState& state, Report& report) {
     if (state.step < 1 || state.step > kMaxEntries + 1) {
         report.Fail("step " + std::to_string(state.step) + " is outside 1..1001");
@@ -193,45 +234,6 @@ void InvariantHistory::MarkVerified(const CompositionState& state) {
     verifiedStep_ = state.step;
     verifiedFormula_ = state.formulaText;
     verifiedContents_ = state.contentsText;
-}
-
-double SumOfEntries(const CompositionState& state) {
-    double sum = 0.0;
-    for (int i = 0; i < HeldEntries(state); ++i) {
-        const int element = state.entryElement[static_cast<std::size_t>(i)];
-        if (!ValidElement(element))
-            continue;
-        sum += state.entryCount[static_cast<std::size_t>(i)] * ElementTable::AtomicMass(element);
-    }
-    return sum;
-}
-
-Text FormulaOfEntries(const CompositionState& state) {
-    Text formula;
-    for (int i = 0; i < HeldEntries(state); ++i) {
-        const int element = state.entryElement[static_cast<std::size_t>(i)];
-        const int count = state.entryCount[static_cast<std::size_t>(i)];
-        if (!ValidElement(element))
-            continue;
-        formula += ElementTable::Symbol(element);
-        if (count != 0 && count != 1)
-            formula += FormatInt(count);
-    }
-    return formula;
-}
-
-Text ContentsOfEntries(const CompositionState& state) {
-    Text contents;
-    for (int i = 0; i < HeldEntries(state); ++i) {
-        const int element = state.entryElement[static_cast<std::size_t>(i)];
-        if (!ValidElement(element))
-            continue;
-        contents += FormatInt(state.entryCount[static_cast<std::size_t>(i)]);
-        contents += ' ';
-        contents += ElementTable::Name(element);
-        contents += ", ";
-    }
-    return contents;
 }
 
 std::vector<std::string> CheckInvariants(const CompositionState& state, const WindowView& view,
