@@ -97,13 +97,8 @@ class tst_MainDialog : public QObject {
 };
 
 void tst_MainDialog::cleanup() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QStringList leaked;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        leaked << QString::fromLatin1(widget->metaObject()->className()) + u' ' +
-                      widget->objectName();
-    }
-    QVERIFY2(leaked.isEmpty(), qPrintable(leaked.join(u", ")));
+    const QString left = LeftoverWindows();
+    QVERIFY2(left.isEmpty(), qPrintable(left));
 }
 
 void tst_MainDialog::shouldStartEmptyWithFilledPickers() {

@@ -100,10 +100,8 @@ void HostileInput::cleanup() {
     messages_.reset();
     window_.reset();
     state_.reset();
-    QVERIFY(QApplication::topLevelWidgets().isEmpty() ||
-            std::none_of(QApplication::topLevelWidgets().begin(),
-                         QApplication::topLevelWidgets().end(),
-                         [](QWidget* w) { return w->isVisible(); }));
+    const QString left = test::LeftoverWindows(true);
+    QVERIFY2(left.isEmpty(), qPrintable(left));
 }
 
 bool HostileInput::Holds(const char* after) {

@@ -70,6 +70,17 @@ void Paste(QLineEdit* edit, const QString& text) {
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
 }
 
+QString LeftoverWindows(bool visibleOnly) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList left;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (!visibleOnly || widget->isVisible())
+            left << QString::fromLatin1(widget->metaObject()->className()) + u' ' +
+                        widget->objectName();
+    }
+    return left.join(u", ");
+}
+
 void ChooseMenuItem(QWidget* window, const char* menuName, const char* actionName) {
     auto* bar = window->findChild<QMenuBar*>();
     auto* menu = window->findChild<QMenu*>(menuName);
