@@ -272,11 +272,14 @@ void tst_ResultBox::mouseAndFocusSelectAsInALineEdit() {
     QTest::mousePress(box, Qt::LeftButton, {}, at(4));
     QCOMPARE(box->selectedText(), text);
     QTest::mouseRelease(box, Qt::LeftButton, {}, at(4));
+    QTest::mouseDClick(box, Qt::LeftButton, {}, at(17));
+    QCOMPARE(box->selectedText(), QStringLiteral("Oksijen"));
     // Shift extends from the caret; the right button moves nothing.
     QTest::mouseClick(box, Qt::LeftButton, {}, box->characterRect(2).topLeft());
     QTest::mouseClick(box, Qt::LeftButton, Qt::ShiftModifier, box->characterRect(11).topLeft());
     QCOMPARE(box->selectedText(), text.mid(2, 9));
     QTest::mouseClick(box, Qt::RightButton, {}, at(20));
+    QTest::mouseDClick(box, Qt::RightButton, {}, at(20));
     QCOMPARE(box->selectedText(), text.mid(2, 9));
 
     // Leaving for a popup keeps the selection, leaving for another field drops it; coming
@@ -289,8 +292,20 @@ void tst_ResultBox::mouseAndFocusSelectAsInALineEdit() {
     box->setFocus(Qt::ShortcutFocusReason);
     QCOMPARE(box->selectedText(), text);
 
-    // A larger font lays the text out again: less of it fits.
+    // A drag past the right edge selects on and scrolls to the end.
     box->setText(Contents(3, kLongEntry));
+    const int size = static_cast<int>(box->text().size());
+    const QPoint beyond(box->width() + 10, 12);
+    QTest::mousePress(box, Qt::LeftButton, {}, at(1));
+    const int pressed = box->cursorPosition();
+    for (int i = 0; i < size && box->visibleRange().second < size; ++i)
+        QTest::mouseMove(box, beyond);
+    QTest::mouseRelease(box, Qt::LeftButton, {}, beyond);
+    QCOMPARE(box->visibleRange().second, size);
+    QCOMPARE(box->selectedText(), box->text().mid(pressed));
+
+    // A larger font lays the text out again: less of it fits.
+    box->setCursorPosition(0);
     const int shown = static_cast<int>(box->visibleText().size());
     QFont large = box->font();
     large.setPointSizeF(large.pointSizeF() * 2);
