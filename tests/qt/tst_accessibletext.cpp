@@ -219,6 +219,15 @@ void tst_AccessibleText::pickersOfferTheirListTheirFieldAndTheirActions() {
     iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QVERIFY(!picker->view()->isVisible());
     QCOMPARE(picker->currentIndex(), 7);
+
+    // An entry the client toggles in the open list is the choice, though another entry is
+    // highlighted there and the toggle first clears that one's selection.
+    iface->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+    QAccessibleInterface* iron = iface->child(0)->child(25);
+    iron->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QTRY_VERIFY(!picker->view()->isVisible());
+    QCOMPARE(picker->currentText(), QStringLiteral("Demir"));
+    QCOMPARE(w.state.selectedIndex, 25);
 }
 
 QTEST_MAIN(tst_AccessibleText)
