@@ -32,9 +32,8 @@ class WindowTest : public ::testing::Test {
     void Count(std::string_view digits) { Apply(window, Gesture::TypeCount(Text(digits))); }
     void Click(Id button) { Apply(window, Gesture::Click(button)); }
     void Add(int index, std::string_view digits = "") {
-        Choose(Id::NamePicker, index);
-        Count(digits);
-        Click(Id::AddButton);
+        for (const Gesture& g : AddingEntry(index, Text(digits)))
+            Apply(window, g);
     }
     std::vector<std::string> TakeMessages() {
         std::vector<std::string> out;

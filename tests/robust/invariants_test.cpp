@@ -33,16 +33,13 @@ class InvariantsTest : public ::testing::Test {
         return problems;
     }
     // Runs the gestures, checking after each.
-    void Play(std::initializer_list<Gesture> gestures) {
+    void Play(const std::vector<Gesture>& gestures) {
         for (const Gesture& g : gestures) {
             test::Apply(window, g);
             Check();
         }
     }
-    void Compose(int element, const char* count) {
-        Play({Gesture::Choose(Id::NamePicker, element), Gesture::TypeCount(count),
-              Gesture::Click(Id::AddButton)});
-    }
+    void Compose(int element, const char* count) { Play(test::AddingEntry(element, count)); }
 
     CompositionState state;
     MemorySurface window;

@@ -122,12 +122,10 @@ bool HostileInput::Holds(const char* after) {
 }
 
 void HostileInput::Compose(int element, const QString& count) {
-    test::ChooseFromList(Picker(ControlId::NamePicker), element);
-    QVERIFY(Holds("choose"));
-    test::TypeOver(count_, count);
-    QVERIFY(Holds("count"));
-    Click(add_);
-    QVERIFY(Holds("Add"));
+    for (const test::Gesture& g : test::AddingEntry(element, FromQ(count))) {
+        test::Apply(*window_, g);
+        QVERIFY(Holds(g.kind == test::Gesture::Kind::Click ? "Add" : "choose or count"));
+    }
 }
 
 // ---- the count field -----------------------------------------------------------------------
