@@ -1,7 +1,8 @@
 #!/bin/sh
 # desktop_window.sh PROGRAM DESKTOP_FILE: the program's window on an X desktop with a window
 # manager. Its WM_CLASS names the menu entry, as the entry's StartupWMClass says, so docks group
-# the window with its launcher and icon; and its frame is centred on the screen when shown.
+# the window with its launcher and icon; its frame is centred on the screen when shown; and the
+# window manager's close ends the program cleanly.
 set -u
 if [ "${1:-}" != --inside ]; then
     exec xvfb-run -a -s "-screen 0 1280x800x24" sh "$0" --inside "$@"
