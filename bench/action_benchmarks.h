@@ -72,9 +72,8 @@ inline int EntriesHeld(const CompositionState& state) {
 template <class Driver>
 void AddFixtureEntry(Driver& driver, int k, Fixture fixture) {
     const FixtureEntry entry = fixture(k);
-    driver.Apply(Gesture::Choose(ControlId::NamePicker, entry.element));
-    driver.Apply(Gesture::TypeCount(FormatInt(entry.count)));
-    driver.Apply(Gesture::Click(ControlId::AddButton));
+    for (const Gesture& g : test::AddingEntry(entry.element, FormatInt(entry.count)))
+        driver.Apply(g);
 }
 
 // Brings the molecule to exactly `entries` entries of the fixture; a molecule built from the

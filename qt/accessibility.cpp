@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 namespace zerkan {
 namespace {
@@ -230,16 +231,19 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
 
 // An entry selected in a picker's open list by an assistive client (its "Toggle" action),
 // rather than by moving the highlight with the keys or the mouse, which always moves the
-// current entry too: taken as the choice, exactly as Enter in the list takes it.
+// current entry too: taken as the choice, exactly as Enter in the list takes it. A client's
+// toggle first clears the selection, which toggles the highlighted entry off, then selects
+// the one wanted: what is selected last before the event loop turns is the choice.
 void ChooseOnAssistiveSelection(QComboBox* picker) {
     QAbstractItemView* list = picker->view();
     QItemSelectionModel* model = list->selectionModel();
     auto moved = std::make_shared<bool>(false);
+    auto wanted = std::make_shared<QPersistentModelIndex>();
     QObject::connect(model, &QItemSelectionModel::currentChanged, picker,
                      [moved] { *moved = true; });
     QObject::connect(
         model, &QItemSelectionModel::selectionChanged, picker,
-        [list, moved](const QItemSelection& selected, const QItemSelection& deselected) {
+        [list, moved, wanted](const QItemSelection& selected, const QItemSelection& deselected) {
             if (!list->isVisible())
                 return;  // the picker itself setting up its list as it opens
             const QModelIndex current = list->currentIndex();
@@ -252,9 +256,14 @@ void ChooseOnAssistiveSelection(QComboBox* picker) {
                 return;
             // The keys and the mouse move the current entry right after selecting it.
             *moved = false;
+            const bool decisionQueued = wanted->isValid();
+            *wanted = chosen;
+            if (decisionQueued)
+                return;
             QMetaObject::invokeMethod(
                 list,
-                [list, moved, entry = QPersistentModelIndex(chosen)] {
+                [list, moved, wanted] {
+                    const QPersistentModelIndex entry = std::exchange(*wanted, {});
                     if (*moved || !entry.isValid() || !list->isVisible())
                         return;
                     list->setCurrentIndex(entry);

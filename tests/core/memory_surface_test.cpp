@@ -67,7 +67,7 @@ TEST_F(WindowTest, CountFieldHandlerRunsOnSettersButNotOnPush) {
 
 TEST_F(WindowTest, SelectEntryMovesOnlyThePicker) {
     Choose(Id::NamePicker, 7);
-    const View shown = Snapshot();
+    const WindowView shown = Snapshot();
     window.SelectEntry(Id::SymbolPicker, -1);
     EXPECT_EQ(Shows(Id::SymbolPicker), "");
     EXPECT_EQ(window.GetSelection(Id::SymbolPicker), -1);

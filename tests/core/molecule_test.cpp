@@ -167,7 +167,7 @@ TEST_F(WindowTest, UndoWalksBackThroughTheEntries) {
     EXPECT_EQ(Pickers(), (std::vector<std::string>{"1", "Hidrojen", "H"}));
     EXPECT_EQ(ToUtf8(state.nameText), "Hidrojen");  // kept: no entry is left to read
 
-    const View empty = Snapshot();
+    const WindowView empty = Snapshot();
     Click(Id::UndoButton);
     EXPECT_EQ(Snapshot(), empty);
     EXPECT_EQ(state.step, 1);
@@ -257,7 +257,7 @@ TEST_F(WindowTest, ResetReturnsToTheStartState) {
     EXPECT_EQ(state.step, 1);
     EXPECT_EQ(state.molecularMass, 0.0);
 
-    const View afterReset = Snapshot();
+    const WindowView afterReset = Snapshot();
     Click(Id::UndoButton);  // the stale entries are not brought back
     EXPECT_EQ(Snapshot(), afterReset);
 

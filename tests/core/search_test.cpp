@@ -70,7 +70,7 @@ TEST_F(WindowTest, EmptyPickersAskForData) {
 // Boron's symbol "B" would match "Be" first if it were resolved again.
 TEST_F(WindowTest, SearchWhileAChoiceIsShownChangesNothing) {
     Choose(Id::SymbolPicker, 4);
-    const View shown = Snapshot();
+    const WindowView shown = Snapshot();
     Click(Id::SearchButton);
     EXPECT_EQ(Snapshot(), shown);
     EXPECT_TRUE(TakeMessages().empty());

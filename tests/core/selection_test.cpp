@@ -85,7 +85,7 @@ TEST_F(WindowTest, MolecularMassBoxNeedsBothAStepAboveOneAndANonZeroMass) {
 TEST_F(WindowTest, ChoosingTheShownEntryAgainChangesNothingVisible) {
     Count("5");
     Choose(Id::NamePicker, 25);
-    const View shown = Snapshot();
+    const WindowView shown = Snapshot();
     for (Id picker : {Id::NamePicker, Id::NumberPicker, Id::SymbolPicker}) {
         Choose(picker, 25);
         EXPECT_EQ(Snapshot(), shown);
@@ -111,12 +111,12 @@ TEST_F(WindowTest, SelectionEventWithoutAnEntryOnlyResetsThePrompt) {
     Add(0);
     Choose(Id::NamePicker, 7);
     window.SelectEntry(Id::NamePicker, -1);
-    View expected = Snapshot();
+    WindowView expected = Snapshot();
     test::Apply(window, test::Gesture::Choose(Id::NamePicker, -1));
     EXPECT_EQ(state.selectedIndex, -1);
     EXPECT_EQ(Shows(Id::StepPrompt), "2. Elementi Seçiniz.");
     EXPECT_EQ(Shows(Id::KindLine), "Ametal");
-    expected.texts[static_cast<int>(Id::StepPrompt) - 1000] = FromUtf8("2. Elementi Seçiniz.");
+    expected.stepPrompt = FromUtf8("2. Elementi Seçiniz.");
     EXPECT_EQ(Snapshot(), expected);
 }
 

@@ -13,19 +13,11 @@
 #include "core/text.h"
 #include "tests/support/gesture.h"
 #include "tests/support/memory_surface.h"
+#include "tests/support/window_view.h"
 
 namespace zerkan::test {
 
 using Id = ControlId;
-
-// Everything the window shows, for "nothing visible changed" comparisons.
-struct View {
-    std::vector<Text> texts;
-    std::vector<int> selections;
-    std::vector<int> carets;
-    bool labelVisible;
-    bool operator==(const View&) const = default;
-};
 
 // Public members, so that table rows can act on the window through lambdas.
 class WindowTest : public ::testing::Test {
@@ -40,9 +32,8 @@ class WindowTest : public ::testing::Test {
     void Count(std::string_view digits) { Apply(window, Gesture::TypeCount(Text(digits))); }
     void Click(Id button) { Apply(window, Gesture::Click(button)); }
     void Add(int index, std::string_view digits = "") {
-        Choose(Id::NamePicker, index);
-        Count(digits);
-        Click(Id::AddButton);
+        for (const Gesture& g : AddingEntry(index, Text(digits)))
+            Apply(window, g);
     }
     std::vector<std::string> TakeMessages() {
         std::vector<std::string> out;
@@ -59,16 +50,8 @@ class WindowTest : public ::testing::Test {
         }
         return out;
     }
-    View Snapshot() const {
-        View v{{}, {}, {}, window.IsVisible(Id::AtomicMassLabel)};
-        for (int id = 1000; id < 1048; ++id)
-            v.texts.push_back(window.GetText(Id{id}));
-        for (Id p : {Id::NumberPicker, Id::NamePicker, Id::SymbolPicker}) {
-            v.selections.push_back(window.GetSelection(p));
-        }
-        v.carets = {window.Caret(Id::ContentsBox), window.Caret(Id::FormulaBox)};
-        return v;
-    }
+    // Everything the window shows, for "nothing visible changed" comparisons.
+    WindowView Snapshot() const { return ViewOf(window); }
     // The pickers' three texts, number first.
     std::vector<std::string> Pickers() const {
         return {Shows(Id::NumberPicker), Shows(Id::NamePicker), Shows(Id::SymbolPicker)};

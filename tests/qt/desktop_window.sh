@@ -1,7 +1,8 @@
 #!/bin/sh
 # desktop_window.sh PROGRAM DESKTOP_FILE: the program's window on an X desktop with a window
 # manager. Its WM_CLASS names the menu entry, as the entry's StartupWMClass says, so docks group
-# the window with its launcher and icon; and its frame is centred on the screen when shown.
+# the window with its launcher and icon; its frame is centred on the screen when shown; and the
+# window manager's close ends the program cleanly.
 set -u
 if [ "${1:-}" != --inside ]; then
     exec xvfb-run -a -s "-screen 0 1280x800x24" sh "$0" --inside "$@"
@@ -53,3 +54,12 @@ echo "$class"
 [ "$class" = 'WM_CLASS(STRING) = "zerkan-kutlesi", "zerkan-kutlesi"' ] ||
     fail "WM_CLASS does not name the desktop entry zerkan-kutlesi"
 grep -qx 'StartupWMClass=zerkan-kutlesi' "$entry" || fail "$entry: StartupWMClass is not zerkan-kutlesi"
+
+# The window manager's close (Alt+F4) ends the program cleanly.
+xdotool windowactivate --sync "$window" key alt+F4 2>/dev/null
+for _ in $(seq 1 100); do
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$app" 2>/dev/null && fail "Alt+F4 did not close the window"
+wait "$app" || fail "the program ended with status $? after Alt+F4"

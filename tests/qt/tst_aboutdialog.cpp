@@ -22,8 +22,8 @@ class tst_AboutDialog : public QObject {
 };
 
 void tst_AboutDialog::cleanup() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    const QString left = zerkan::test::LeftoverWindows();
+    QVERIFY2(left.isEmpty(), qPrintable(left));
 }
 
 void tst_AboutDialog::showsTitleVersionAndCredits() {

@@ -142,8 +142,8 @@ void tst_DialogLayout::initTestCase() {
 }
 
 void tst_DialogLayout::cleanup() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    const QString left = test::LeftoverWindows();
+    QVERIFY2(left.isEmpty(), qPrintable(left));
 }
 
 void tst_DialogLayout::everyControlIsNamedAndInLayoutOrder() {

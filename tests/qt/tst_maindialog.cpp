@@ -97,13 +97,8 @@ class tst_MainDialog : public QObject {
 };
 
 void tst_MainDialog::cleanup() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QStringList leaked;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        leaked << QString::fromLatin1(widget->metaObject()->className()) + u' ' +
-                      widget->objectName();
-    }
-    QVERIFY2(leaked.isEmpty(), qPrintable(leaked.join(u", ")));
+    const QString left = LeftoverWindows();
+    QVERIFY2(left.isEmpty(), qPrintable(left));
 }
 
 void tst_MainDialog::shouldStartEmptyWithFilledPickers() {
@@ -198,22 +193,32 @@ void tst_MainDialog::acceptAction_data() {
     QTest::addColumn<QString>("enterIn");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("key");
 
     const QString integer = QStringLiteral("Lütfen bir tam sayı girin.");
     const QString range = QStringLiteral("Lütfen 1 ile 2147483647 arasında bir tam sayı girin.");
     const QString number = QStringLiteral("Lütfen bir sayı girin.");
     QTest::newRow("empty count, Enter in a picker: an integer is expected")
-        << Setup::Nothing << "NamePicker" << integer << "CountField";
+        << Setup::Nothing << "NamePicker" << integer << "CountField"
+        << "Return";
     QTest::newRow("count 0, Enter in a picker: outside the range")
-        << Setup::ZeroCount << "NumberPicker" << range << "CountField";
-    QTest::newRow("count 0, Enter in the count field: outside the range")
-        << Setup::ZeroCount << "CountField" << range << "CountField";
+        << Setup::ZeroCount << "NumberPicker" << range << "CountField"
+        << "Return";
+    QTest::newRow("count 0, keypad Enter in the count field: outside the range")
+        << Setup::ZeroCount << "CountField" << range << "CountField"
+        << "Num+Enter";
     QTest::newRow("count but no molecular mass: a number is expected")
-        << Setup::CountOnly << "SymbolPicker" << number << "MolecularMassBox";
+        << Setup::CountOnly << "SymbolPicker" << number << "MolecularMassBox"
+        << "Return";
     QTest::newRow("everything valid, Enter in a picker: the window ends")
-        << Setup::ElementAndMolecule << "NamePicker" << QString() << QString();
-    QTest::newRow("everything valid, Enter in the molecular mass: the window ends")
-        << Setup::ElementAndMolecule << "MolecularMassBox" << QString() << QString();
+        << Setup::ElementAndMolecule << "NamePicker" << QString() << QString() << "Return";
+    QTest::newRow("everything valid, keypad Enter in the molecular mass: the window ends")
+        << Setup::ElementAndMolecule << "MolecularMassBox" << QString() << QString() << "Num+Enter";
+    // Enter with Ctrl or Shift is no accept action: nothing happens, valid fields or not.
+    for (const char* key : {"Ctrl+Return", "Shift+Enter"}) {
+        QTest::addRow("everything valid, %s: nothing", key)
+            << Setup::ElementAndMolecule << "NamePicker" << QString() << "NamePicker" << key;
+    }
 }
 
 void tst_MainDialog::acceptAction() {
@@ -221,6 +226,7 @@ void tst_MainDialog::acceptAction() {
     QFETCH(QString, enterIn);
     QFETCH(QString, message);
     QFETCH(QString, focus);
+    QFETCH(QString, key);
 
     Window w;
     QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
@@ -249,8 +255,15 @@ void tst_MainDialog::acceptAction() {
     if (auto* picker = qobject_cast<QComboBox*>(field))
         field = picker->lineEdit();
     QTest::mouseClick(field, Qt::LeftButton);
-    PressKey(Qt::Key_Return);
+    const QKeyCombination keys = QKeySequence::fromString(key)[0];
+    PressKey(keys.key(), keys.keyboardModifiers());
 
+    if (message.isEmpty() && !focus.isEmpty()) {
+        QVERIFY(messages.shown.empty());
+        QCOMPARE(finished.size(), 0);
+        QVERIFY(Snapshot(w.state) == before);
+        return;
+    }
     if (message.isEmpty()) {
         QVERIFY(messages.shown.empty());
         QCOMPARE(finished.size(), 1);
@@ -409,9 +422,7 @@ void tst_MainDialog::charactersOutsideTheCodePage() {
     // One key event may carry a whole composed sequence, as an input method sends it.
     QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, typed, Qt::NoModifier);
     QCOMPARE(edit->text(), shown);
-    QCOMPARE(
-        QString::fromStdString(zerkan::ToUtf8(w.dialog->GetText(zerkan::ControlId::NamePicker))),
-        shown);
+    QCOMPARE(ToQ(w.dialog->GetText(zerkan::ControlId::NamePicker)), shown);
 }
 
 void tst_MainDialog::countFieldTakesDigitsOnly_data() {
@@ -504,6 +515,10 @@ void tst_MainDialog::aboutBoxFromTheMenuLeavesTheWindowAsItWas() {
     ChooseMenuItem(w.dialog.get(), "HelpMenu", "AboutAction");
     QCOMPARE(answerer.count, 1);
     QVERIFY(title.isEmpty());
+    // The command again while the box is open, as an assistive client may send it: the same
+    // box comes forward, no second one opens.
+    w.Find<QAction>("AboutAction")->trigger();
+    QCOMPARE(w.dialog->findChildren<zerkan::AboutDialog*>().size(), 1);
     QTRY_COMPARE(title, QStringLiteral("Zerkan Kütlesi Hakkında"));
     QCOMPARE(modality, Qt::WindowModal);
     QTRY_VERIFY(w.dialog->findChild<zerkan::AboutDialog*>() == nullptr);

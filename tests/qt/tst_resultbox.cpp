@@ -108,6 +108,7 @@ class tst_ResultBox : public QObject {
     void selectionAndCopyGiveTheWholeSelectedText_data();
     void selectionAndCopyGiveTheWholeSelectedText();
     void keyboardScrollingReachesBothEnds();
+    void mouseAndFocusSelectAsInALineEdit();
     void screenReadersGetTheWholeTextReadOnly();
     void windowBoxesKeepTheirNamesAndAreNoTabStops();
     void pickersTakeMoreThanTheToolkitDefault();
@@ -189,6 +190,10 @@ void tst_ResultBox::selectionAndCopyGiveTheWholeSelectedText_data() {
     QTest::newRow("Shift+Right twice") << "Shift+Right, Shift+Right" << 0 << 2;
     QTest::newRow("Ctrl+Shift+Right") << "Ctrl+Shift+Right" << 0 << 10;
     QTest::newRow("End, Shift+Left, Left") << "End, Shift+Left, Left" << size - 1 << size - 1;
+    // Words: letters and digits; a move by word takes the blanks after it along.
+    QTest::newRow("Ctrl+Right, Ctrl+Shift+Right") << "Ctrl+Right, Ctrl+Shift+Right" << 10 << 20;
+    QTest::newRow("End, Ctrl+Shift+Left") << "End, Ctrl+Shift+Left" << size - 12 << size;
+    QTest::newRow("End, Ctrl+Left, Shift+End") << "End, Ctrl+Left, Shift+End" << size - 12 << size;
 }
 
 void tst_ResultBox::selectionAndCopyGiveTheWholeSelectedText() {
@@ -247,6 +252,65 @@ void tst_ResultBox::keyboardScrollingReachesBothEnds() {
     QTest::mouseRelease(f.box, Qt::LeftButton, {}, QPoint(-10, 12));
     QCOMPARE(f.box->visibleRange().first, 0);
     QCOMPARE(f.box->selectedText(), f.text.left(pressed));
+}
+
+void tst_ResultBox::mouseAndFocusSelectAsInALineEdit() {
+    QWidget window;
+    auto* box = new ResultBox(&window);
+    auto* other = new QLineEdit(&window);
+    box->setGeometry(0, 0, 300, 24);
+    other->setGeometry(0, 30, 300, 24);
+    const QString text = QStringLiteral("2 Hidrojen, 1 Oksijen ");
+    box->setText(text);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const auto at = [box](int i) { return box->characterRect(i).center(); };
+
+    // A double click takes the word without the blank after it; a third click takes all.
+    QTest::mouseDClick(box, Qt::LeftButton, {}, at(4));
+    QCOMPARE(box->selectedText(), QStringLiteral("Hidrojen"));
+    QTest::mousePress(box, Qt::LeftButton, {}, at(4));
+    QCOMPARE(box->selectedText(), text);
+    QTest::mouseRelease(box, Qt::LeftButton, {}, at(4));
+    QTest::mouseDClick(box, Qt::LeftButton, {}, at(17));
+    QCOMPARE(box->selectedText(), QStringLiteral("Oksijen"));
+    // Shift extends from the caret; the right button moves nothing.
+    QTest::mouseClick(box, Qt::LeftButton, {}, box->characterRect(2).topLeft());
+    QTest::mouseClick(box, Qt::LeftButton, Qt::ShiftModifier, box->characterRect(11).topLeft());
+    QCOMPARE(box->selectedText(), text.mid(2, 9));
+    QTest::mouseClick(box, Qt::RightButton, {}, at(20));
+    QTest::mouseDClick(box, Qt::RightButton, {}, at(20));
+    QCOMPARE(box->selectedText(), text.mid(2, 9));
+
+    // Leaving for a popup keeps the selection, leaving for another field drops it; coming
+    // back by a shortcut selects everything.
+    other->setFocus(Qt::PopupFocusReason);
+    QCOMPARE(box->selectedText(), text.mid(2, 9));
+    box->setFocus(Qt::MouseFocusReason);
+    other->setFocus(Qt::MouseFocusReason);
+    QVERIFY(!box->hasSelectedText());
+    box->setFocus(Qt::ShortcutFocusReason);
+    QCOMPARE(box->selectedText(), text);
+
+    // A drag past the right edge selects on and scrolls to the end.
+    box->setText(Contents(3, kLongEntry));
+    const int size = static_cast<int>(box->text().size());
+    const QPoint beyond(box->width() + 10, 12);
+    QTest::mousePress(box, Qt::LeftButton, {}, at(1));
+    const int pressed = box->cursorPosition();
+    for (int i = 0; i < size && box->visibleRange().second < size; ++i)
+        QTest::mouseMove(box, beyond);
+    QTest::mouseRelease(box, Qt::LeftButton, {}, beyond);
+    QCOMPARE(box->visibleRange().second, size);
+    QCOMPARE(box->selectedText(), box->text().mid(pressed));
+
+    // A larger font lays the text out again: less of it fits.
+    box->setCursorPosition(0);
+    const int shown = static_cast<int>(box->visibleText().size());
+    QFont large = box->font();
+    large.setPointSizeF(large.pointSizeF() * 2);
+    box->setFont(large);
+    QVERIFY(box->visibleText().size() < shown);
 }
 
 void tst_ResultBox::screenReadersGetTheWholeTextReadOnly() {

@@ -16,6 +16,7 @@ namespace zerkan::robust {
 namespace {
 
 using Id = ControlId;
+using test::Gesture;
 
 class InvariantsTest : public ::testing::Test {
   protected:
@@ -31,14 +32,14 @@ class InvariantsTest : public ::testing::Test {
             ADD_FAILURE() << p;
         return problems;
     }
-    void Compose(int element, const char* count) {
-        test::Apply(window, test::Gesture::Choose(Id::NamePicker, element));
-        Check();
-        test::Apply(window, test::Gesture::TypeCount(count));
-        Check();
-        test::Apply(window, test::Gesture::Click(Id::AddButton));
-        Check();
+    // Runs the gestures, checking after each.
+    void Play(const std::vector<Gesture>& gestures) {
+        for (const Gesture& g : gestures) {
+            test::Apply(window, g);
+            Check();
+        }
     }
+    void Compose(int element, const char* count) { Play(test::AddingEntry(element, count)); }
 
     CompositionState state;
     MemorySurface window;
@@ -50,28 +51,19 @@ TEST_F(InvariantsTest, HoldOnTheDocumentedRoad) {
     EXPECT_EQ(window.GetText(Id::ContentsBox), "2 Hidrojen ");
     Compose(7, "");  // Oksijen
     EXPECT_EQ(window.GetText(Id::FormulaBox), "H2O");
-    test::Apply(window, test::Gesture::Click(Id::UndoButton));
-    Check();
+    Play({Gesture::Click(Id::UndoButton)});
     EXPECT_EQ(window.GetText(Id::ContentsBox), "2 Hidrojen, ");
-    test::Apply(window, test::Gesture::Click(Id::UndoButton));
-    Check();
+    Play({Gesture::Click(Id::UndoButton)});
     EXPECT_EQ(state.molecularMass, 0.0);
-    test::Apply(window, test::Gesture::Click(Id::UndoButton));
-    Check();
-    test::Apply(window, test::Gesture::Type(Id::SymbolPicker, "s"));
-    Check();
-    test::Apply(window, test::Gesture::Click(Id::SearchButton));
-    Check();
-    test::Apply(window, test::Gesture::Click(Id::AddButton));
-    Check();
-    test::Apply(window, test::Gesture::Click(Id::ResetButton));
-    Check();
+    Play({Gesture::Click(Id::UndoButton), Gesture::Type(Id::SymbolPicker, "s"),
+          Gesture::Click(Id::SearchButton), Gesture::Click(Id::AddButton),
+          Gesture::Click(Id::ResetButton)});
 }
 
 TEST_F(InvariantsTest, UndoAfterAHugeEntryLeavesTheExactSumOfWhatRemains) {
     Compose(0, "1");            // 1.00794
     Compose(111, "999999999");  // 277 * 999999999, far larger
-    test::Apply(window, test::Gesture::Click(Id::UndoButton));
+    test::Apply(window, Gesture::Click(Id::UndoButton));
     ASSERT_TRUE(Check().empty());
     EXPECT_EQ(state.molecularMass, 1.00794);
     // Even one unit in the last place is a violation.
@@ -145,8 +137,8 @@ const Corruption kCorruptions[] = {
 TEST_F(InvariantsTest, EachCorruptionIsNamed) {
     Compose(0, "2");
     Compose(7, "1");
-    test::Apply(window, test::Gesture::Choose(Id::SymbolPicker, 5));  // Karbon shown, count 3 typed
-    test::Apply(window, test::Gesture::TypeCount("3"));
+    test::Apply(window, Gesture::Choose(Id::SymbolPicker, 5));  // Karbon shown, count 3 typed
+    test::Apply(window, Gesture::TypeCount("3"));
     ASSERT_TRUE(Check().empty());
     for (const Corruption& c : kCorruptions) {
         SCOPED_TRACE(c.name);
@@ -165,7 +157,7 @@ TEST_F(InvariantsTest, EachCorruptionIsNamed) {
 
 TEST_F(InvariantsTest, AnEmptyMoleculeWeighsExactlyNothing) {
     Compose(0, "3");
-    test::Apply(window, test::Gesture::Click(Id::UndoButton));
+    test::Apply(window, Gesture::Click(Id::UndoButton));
     ASSERT_TRUE(Check().empty());
     CompositionState corrupt = state;
     corrupt.molecularMass = 1e-300;

@@ -4,17 +4,12 @@
 // empty, zero and huge fields. After every gesture the invariants hold, and every message box
 // (dismissed at once) carries one of the program's own texts.
 
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <memory>
 #include <utility>
@@ -32,32 +27,18 @@ using test::FromQ;
 using test::TypeKeys;
 
 namespace {
+
 QString Q(std::string_view windows1254) {
     return test::ToQ(windows1254);
 }
-}  // namespace
 
-namespace {
-
-// Every text a message box of this program may carry.
-bool IsOwnMessage(const QString& text) {
-    static const QStringList kFixed = {
-        Q(texts::kNothingToSearch), Q(texts::kNotFound),        Q(texts::kNothingChosen),
-        Q(texts::kMoleculeFull),    Q(texts::kIntegerExpected), Q(texts::kCountRange),
-        Q(texts::kNumberExpected),
-    };
-    if (kFixed.contains(text))
-        return true;
-    for (int i = 0; i < kElementCount; ++i) {
-        if (ElementTable::IsNobleGas(i) &&
-            text == Q(ElementTable::Name(i)) + Q(texts::kNobleGasRefused)) {
-            return true;
-        }
-    }
-    return false;
+void Click(QPushButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(zerkan::ControlId)
 
 class HostileInput : public QObject {
     Q_OBJECT
@@ -82,20 +63,13 @@ class HostileInput : public QObject {
     void acceptActionWithEveryMixOfFields();
 
   private:
-    template <typename T>
-    T* Find(const char* name) {
-        auto* widget = window_->findChild<T*>(QString::fromLatin1(name));
-        if (widget == nullptr)
-            qFatal("no control named %s", name);
-        return widget;
+    template <typename T = QPushButton>
+    T* Find(ControlId id) {
+        return test::FindControl<T>(*window_, id);
     }
-    QComboBox* Picker(ControlId id);
+    QComboBox* Picker(ControlId id) { return Find<QComboBox>(id); }
     // Fails the test when an invariant is broken or a message is not the program's own.
     bool Holds(const char* after);
-    void Click(QPushButton* button);
-    void Choose(QComboBox* picker, int index);
-    void Paste(QLineEdit* edit, const QString& text);
-    void TypeOver(QLineEdit* edit, const QString& text);
     void Compose(int element, const QString& count);
 
     std::unique_ptr<CompositionState> state_;
@@ -114,11 +88,11 @@ void HostileInput::init() {
     history_ = robust::InvariantHistory();
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    add_ = Find<QPushButton>("AddButton");
-    undo_ = Find<QPushButton>("UndoButton");
-    reset_ = Find<QPushButton>("ResetButton");
-    search_ = Find<QPushButton>("SearchButton");
-    count_ = Find<QLineEdit>("CountField");
+    add_ = Find(ControlId::AddButton);
+    undo_ = Find(ControlId::UndoButton);
+    reset_ = Find(ControlId::ResetButton);
+    search_ = Find(ControlId::SearchButton);
+    count_ = Find<QLineEdit>(ControlId::CountField);
     QVERIFY(Holds("start"));
 }
 
@@ -126,21 +100,8 @@ void HostileInput::cleanup() {
     messages_.reset();
     window_.reset();
     state_.reset();
-    QVERIFY(QApplication::topLevelWidgets().isEmpty() ||
-            std::none_of(QApplication::topLevelWidgets().begin(),
-                         QApplication::topLevelWidgets().end(),
-                         [](QWidget* w) { return w->isVisible(); }));
-}
-
-QComboBox* HostileInput::Picker(ControlId id) {
-    switch (id) {
-        case ControlId::NumberPicker:
-            return Find<QComboBox>("NumberPicker");
-        case ControlId::NamePicker:
-            return Find<QComboBox>("NamePicker");
-        default:
-            return Find<QComboBox>("SymbolPicker");
-    }
+    const QString left = test::LeftoverWindows(true);
+    QVERIFY2(left.isEmpty(), qPrintable(left));
 }
 
 bool HostileInput::Holds(const char* after) {
@@ -151,7 +112,7 @@ bool HostileInput::Holds(const char* after) {
     lastMessages_.clear();
     for (const test::ShownMessage& shown : std::exchange(messages_->shown, {})) {
         lastMessages_.push_back(shown.text);
-        if (!IsOwnMessage(shown.text)) {
+        if (!robust::IsOwnMessage(FromQ(shown.text))) {
             qWarning("after %s: message not the program's own: %s", after, qPrintable(shown.text));
             own = false;
         }
@@ -160,39 +121,11 @@ bool HostileInput::Holds(const char* after) {
     return problems.empty() && own;
 }
 
-void HostileInput::Click(QPushButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-void HostileInput::Choose(QComboBox* picker, int index) {
-    // Open the list, move to the entry, take it with Enter.
-    picker->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(picker, Qt::Key_Down, Qt::AltModifier);
-    QAbstractItemView* list = picker->view();
-    list->setCurrentIndex(picker->model()->index(index, 0));
-    QTest::keyClick(list, Qt::Key_Return);
-}
-
-void HostileInput::Paste(QLineEdit* edit, const QString& text) {
-    QApplication::clipboard()->setText(text);
-    edit->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-}
-
-void HostileInput::TypeOver(QLineEdit* edit, const QString& text) {
-    edit->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    TypeKeys(edit, text);
-}
-
 void HostileInput::Compose(int element, const QString& count) {
-    Choose(Picker(ControlId::NamePicker), element);
-    QVERIFY(Holds("choose"));
-    TypeOver(count_, count);
-    QVERIFY(Holds("count"));
-    Click(add_);
-    QVERIFY(Holds("Add"));
+    for (const test::Gesture& g : test::AddingEntry(element, FromQ(count))) {
+        test::Apply(*window_, g);
+        QVERIFY(Holds(g.kind == test::Gesture::Kind::Click ? "Add" : "choose or count"));
+    }
 }
 
 // ---- the count field -----------------------------------------------------------------------
@@ -232,9 +165,9 @@ void HostileInput::pasteIntoCountField_data() {
 void HostileInput::pasteIntoCountField() {
     QFETCH(QString, pasted);
     QFETCH(QString, shown);
-    Choose(Picker(ControlId::NamePicker), 7);  // Oksijen
+    test::ChooseFromList(Picker(ControlId::NamePicker), 7);  // Oksijen
     QVERIFY(Holds("choose"));
-    Paste(count_, pasted);
+    test::Paste(count_, pasted);
     QVERIFY(Holds("paste"));
     QCOMPARE(count_->text(), shown);
     QVERIFY(state_->count >= 0);
@@ -246,10 +179,10 @@ void HostileInput::pasteIntoCountField() {
 }
 
 void HostileInput::pasteIntoAFullCountField() {
-    TypeOver(count_, "12345678");
+    test::TypeOver(count_, "12345678");
     QVERIFY(Holds("typing"));
     count_->end(false);
-    Paste(count_, "999");
+    test::Paste(count_, "999");
     QVERIFY(Holds("paste"));
     QCOMPARE(count_->text(), QString("123456789"));
     // Typing on in a full field changes nothing.
@@ -281,14 +214,14 @@ void HostileInput::pickersTakeAnyText() {
     for (ControlId id : {ControlId::NumberPicker, ControlId::NamePicker, ControlId::SymbolPicker}) {
         QLineEdit* edit = Picker(id)->lineEdit();
         for (QPushButton* button : {search_, add_}) {
-            Choose(Picker(ControlId::SymbolPicker), 5);
+            test::ChooseFromList(Picker(ControlId::SymbolPicker), 5);
             QVERIFY(Holds("choose"));
             edit->setFocus(Qt::MouseFocusReason);
             QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClick(edit, Qt::Key_Backspace);
             QVERIFY(Holds("erase"));
             if (paste) {
-                Paste(edit, text);
+                test::Paste(edit, text);
             } else {
                 TypeKeys(edit, text);
             }
@@ -317,7 +250,7 @@ void HostileInput::turkishLettersInEveryCase() {
         lower.replace(QChar(0x0130), QChar('i')).replace(QChar('I'), QChar(0x0131));
         lower = lower.toLower();
         for (const QString& typed : {turkishUpper, asciiUpper, lower}) {
-            TypeOver(Picker(ControlId::NamePicker)->lineEdit(), typed);
+            test::TypeOver(Picker(ControlId::NamePicker)->lineEdit(), typed);
             QVERIFY(Holds("typing a name"));
             Click(search_);
             QVERIFY(Holds("search"));
@@ -333,7 +266,7 @@ void HostileInput::turkishLettersInEveryCase() {
     const QString letters = QString::fromUtf8("çÇğĞıIİiöÖşŞüÜ");
     for (ControlId id : {ControlId::SymbolPicker, ControlId::NumberPicker}) {
         for (const QChar c : letters) {
-            TypeOver(Picker(id)->lineEdit(), QString(c));
+            test::TypeOver(Picker(id)->lineEdit(), QString(c));
             QVERIFY(Holds("typing a letter"));
             Click(search_);
             QVERIFY(Holds("search"));
@@ -359,7 +292,7 @@ void HostileInput::undoTwoThousandTimes() {
     QCOMPARE(state_->molecularMass, 0.0);
     Click(add_);  // Undo left Hidrojen chosen
     QVERIFY(Holds("Add"));
-    QCOMPARE(Find<ResultBox>("FormulaBox")->text(), QString("H"));
+    QCOMPARE(Find<ResultBox>(ControlId::FormulaBox)->text(), QString("H"));
 }
 
 void HostileInput::addEveryElementInTurn() {
@@ -377,7 +310,7 @@ void HostileInput::addEveryElementInTurn() {
     Click(reset_);
     QVERIFY(Holds("Reset"));
     for (int i = 0; i < kElementCount; ++i) {
-        TypeOver(Picker(ControlId::NumberPicker)->lineEdit(), QString::number(i + 1));
+        test::TypeOver(Picker(ControlId::NumberPicker)->lineEdit(), QString::number(i + 1));
         QVERIFY(Holds("typing a number"));
         Click(add_);
         QVERIFY(Holds("Add"));
@@ -388,17 +321,16 @@ void HostileInput::addEveryElementInTurn() {
 // ---- repeated presses ----------------------------------------------------------------------
 
 void HostileInput::doubleClicksOnTheButtons_data() {
-    QTest::addColumn<QString>("button");
-    for (const char* name : {"AddButton", "UndoButton", "ResetButton", "SearchButton"}) {
-        QTest::newRow(name) << QString::fromLatin1(name);
-    }
+    QTest::addColumn<ControlId>("button");
+    for (const ControlId id : test::kButtons)
+        QTest::newRow(std::string(ControlName(id)).c_str()) << id;
 }
 
 void HostileInput::doubleClicksOnTheButtons() {
-    QFETCH(QString, button);
-    auto* target = Find<QPushButton>(button.toLatin1().constData());
+    QFETCH(ControlId, button);
+    QPushButton* target = Find(button);
     for (int round = 0; round < 3; ++round) {
-        Choose(Picker(ControlId::NamePicker), 7 + round);
+        test::ChooseFromList(Picker(ControlId::NamePicker), 7 + round);
         QVERIFY(Holds("choose"));
         QTest::mouseDClick(target, Qt::LeftButton);
         QVERIFY(Holds("double-click"));
@@ -410,32 +342,32 @@ void HostileInput::doubleClicksOnTheButtons() {
 }
 
 void HostileInput::keyRepeatOnTheButtons_data() {
-    QTest::addColumn<QString>("button");
+    QTest::addColumn<ControlId>("button");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("step");      // after the key is let go
     QTest::addColumn<int>("messages");  // shown meanwhile
     // Space presses a button once, when it is let go; Enter presses it on every repeat. Two
     // entries are held and Oksijen is chosen when the key goes down.
-    QTest::newRow("Add, Space") << "AddButton" << int(Qt::Key_Space) << 4 << 0;
-    QTest::newRow("Add, Enter") << "AddButton" << int(Qt::Key_Return) << 4 << 20;
-    QTest::newRow("Undo, Space") << "UndoButton" << int(Qt::Key_Space) << 2 << 0;
-    QTest::newRow("Undo, Enter") << "UndoButton" << int(Qt::Key_Return) << 1 << 0;
-    QTest::newRow("Reset, Space") << "ResetButton" << int(Qt::Key_Space) << 1 << 0;
-    QTest::newRow("Reset, Enter") << "ResetButton" << int(Qt::Key_Return) << 1 << 0;
-    QTest::newRow("Search, Space") << "SearchButton" << int(Qt::Key_Space) << 3 << 0;
-    QTest::newRow("Search, Enter") << "SearchButton" << int(Qt::Key_Return) << 3 << 0;
+    QTest::newRow("Add, Space") << ControlId::AddButton << int(Qt::Key_Space) << 4 << 0;
+    QTest::newRow("Add, Enter") << ControlId::AddButton << int(Qt::Key_Return) << 4 << 20;
+    QTest::newRow("Undo, Space") << ControlId::UndoButton << int(Qt::Key_Space) << 2 << 0;
+    QTest::newRow("Undo, Enter") << ControlId::UndoButton << int(Qt::Key_Return) << 1 << 0;
+    QTest::newRow("Reset, Space") << ControlId::ResetButton << int(Qt::Key_Space) << 1 << 0;
+    QTest::newRow("Reset, Enter") << ControlId::ResetButton << int(Qt::Key_Return) << 1 << 0;
+    QTest::newRow("Search, Space") << ControlId::SearchButton << int(Qt::Key_Space) << 3 << 0;
+    QTest::newRow("Search, Enter") << ControlId::SearchButton << int(Qt::Key_Return) << 3 << 0;
 }
 
 void HostileInput::keyRepeatOnTheButtons() {
-    QFETCH(QString, button);
+    QFETCH(ControlId, button);
     QFETCH(int, key);
     QFETCH(int, step);
     QFETCH(int, messages);
-    auto* target = Find<QPushButton>(button.toLatin1().constData());
+    QPushButton* target = Find(button);
     int shown = 0;
     Compose(0, "3");
     Compose(8, "");
-    Choose(Picker(ControlId::NamePicker), 7);
+    test::ChooseFromList(Picker(ControlId::NamePicker), 7);
     QVERIFY(Holds("choose"));
     target->setFocus(Qt::TabFocusReason);
     const QString text = key == Qt::Key_Space ? QStringLiteral(" ") : QStringLiteral("\r");
@@ -492,10 +424,10 @@ void HostileInput::acceptActionWithEveryMixOfFields() {
         Compose(111, "999999999");
     }
     if (chosen) {
-        Choose(Picker(ControlId::NumberPicker), 25);
+        test::ChooseFromList(Picker(ControlId::NumberPicker), 25);
         QVERIFY(Holds("choose"));
     }
-    TypeOver(count_, count);
+    test::TypeOver(count_, count);
     QVERIFY(Holds("count"));
     const CompositionState before = *state_;
     QTest::keyClick(count_, Qt::Key_Return);
@@ -518,7 +450,7 @@ void HostileInput::acceptActionWithEveryMixOfFields() {
     QCOMPARE(state_->selectedIndex, before.selectedIndex);
     Click(undo_);
     QVERIFY(Holds("Undo"));
-    Choose(Picker(ControlId::SymbolPicker), 10);
+    test::ChooseFromList(Picker(ControlId::SymbolPicker), 10);
     QVERIFY(Holds("choose"));
     Click(add_);
     QVERIFY(Holds("Add"));

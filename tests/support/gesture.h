@@ -3,6 +3,8 @@
 // A user's gesture on the main window, the one form in which the scenario runner, the random
 // sessions, the fuzzers, the benchmarks and the window tests all express what a user does.
 
+#include <vector>
+
 #include "core/surface.h"
 #include "core/text.h"
 
@@ -37,6 +39,13 @@ struct Gesture {
 
 inline constexpr ControlId kButtons[] = {ControlId::SearchButton, ControlId::AddButton,
                                          ControlId::UndoButton, ControlId::ResetButton};
+
+// What a user does to add an entry: the element chosen by name, the count typed (an empty text
+// still an edit), Ekle pressed.
+inline std::vector<Gesture> AddingEntry(int element, Text count) {
+    return {Gesture::Choose(ControlId::NamePicker, element), Gesture::TypeCount(std::move(count)),
+            Gesture::Click(ControlId::AddButton)};
+}
 
 // Runs the gesture on the in-memory window, with the handler its event table binds.
 void Apply(MemorySurface& surface, const Gesture& gesture);

@@ -52,12 +52,10 @@ std::vector<std::string> CheckInvariants(const CompositionState& state, const Wi
 std::vector<std::string> CheckInvariants(const CompositionState& state,
                                          const MemorySurface& surface, InvariantHistory& history);
 
-// The in-order sum of count times atomic mass over the stored entries, the way Add builds it.
-// Entries with an element outside 0..111 are skipped.
-double SumOfEntries(const CompositionState& state);
-
-// The texts the formula and contents rules give for the stored entries.
-Text FormulaOfEntries(const CompositionState& state);
-Text ContentsOfEntries(const CompositionState& state);
+// The message a refused Add shows for the noble gas `index`, and whether a text is one.
+Text NobleGasMessage(int index);
+bool IsNobleGasMessage(const Text& message);
+// Whether a message box's text is one of the program's own.
+bool IsOwnMessage(const Text& message);
 
 }  // namespace zerkan::robust

@@ -393,22 +393,6 @@ using texts::kNotFound;
 using texts::kNothingChosen;
 using texts::kNothingToSearch;
 
-Text NobleMessage(int index) {
-    return Text(ElementTable::Name(index)) + Text(texts::kNobleGasRefused);
-}
-
-bool IsNobleMessage(const Text& message) {
-    static const std::vector<Text> kNobleMessages = [] {
-        std::vector<Text> messages;
-        for (int i = 0; i < kElementCount; ++i) {
-            if (ElementTable::IsNobleGas(i))
-                messages.push_back(NobleMessage(i));
-        }
-        return messages;
-    }();
-    return std::find(kNobleMessages.begin(), kNobleMessages.end(), message) != kNobleMessages.end();
-}
-
 // Runs the events of one session on a fresh window and checks, besides the invariants, how
 // each gesture may move the molecule: the entries held are tracked from the gestures alone.
 class SessionChecker {
@@ -465,14 +449,14 @@ class SessionChecker {
                         fail("the limit message with room left");
                 } else if (messages[0] == kNothingChosen) {
                     ++figures_.emptyRefusals;
-                } else if (IsNobleMessage(messages[0])) {
+                } else if (IsNobleGasMessage(messages[0])) {
                     ++figures_.nobleRefusals;
                 } else {
                     fail("a refused Add showed \"" + ToUtf8(messages[0]) + "\"");
                 }
                 if (selected >= 0 && nameSelection == selected && messages.size() == 1) {
                     const Text expected = ElementTable::IsNobleGas(selected)
-                                              ? NobleMessage(selected)
+                                              ? NobleGasMessage(selected)
                                           : before == kMaxEntries ? Text(kMoleculeFull)
                                                                   : Text();
                     if (messages[0] != expected) {

@@ -16,11 +16,13 @@ namespace zerkan::test {
 struct PickerView {
     Text text;  // the edit field
     int selection = -1;
+    bool operator==(const PickerView&) const = default;
 };
 
 struct BoxView {
     Text text;
     int caret = 0;
+    bool operator==(const BoxView&) const = default;
 };
 
 struct WindowView {
@@ -29,6 +31,7 @@ struct WindowView {
     bool atomicMassLabelVisible = false;
     Text countField, stepPrompt, countLabel, protonLine, atomicMassValue, periodGroupLine, kindLine,
         molecularMassBox;
+    bool operator==(const WindowView&) const = default;
 };
 
 // Everything the surface's own operations read back; the caller adds what only it can see:

@@ -15,7 +15,7 @@
 #include "core/elements.h"
 #include "core/selection.h"
 #include "core/text.h"
-#include "tests/win32/userinput.h"
+#include "tests/support/win32/window_input.h"
 #include "win32/dialogtemplate.h"
 #include "win32/zerkandlg.h"
 

@@ -58,11 +58,27 @@ void TypeOver(QLineEdit* edit, const QString& text, bool paste) {
         QTest::keyClick(edit, Qt::Key_Backspace);
     if (paste && std::any_of(text.begin(), text.end(),
                              [](QChar c) { return !c.isPrint() || c.isSurrogate(); })) {
-        QApplication::clipboard()->setText(text);
-        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        Paste(edit, text);
         return;
     }
     TypeKeys(edit, text);
+}
+
+void Paste(QLineEdit* edit, const QString& text) {
+    QApplication::clipboard()->setText(text);
+    edit->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+}
+
+QString LeftoverWindows(bool visibleOnly) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList left;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (!visibleOnly || widget->isVisible())
+            left << QString::fromLatin1(widget->metaObject()->className()) + u' ' +
+                        widget->objectName();
+    }
+    return left.join(u", ");
 }
 
 void ChooseMenuItem(QWidget* window, const char* menuName, const char* actionName) {

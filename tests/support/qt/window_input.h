@@ -81,6 +81,12 @@ void ChooseFromList(QComboBox* picker, int index);
 // still an edit (a character is typed and erased). With `paste`, text that no key produces
 // is pasted instead.
 void TypeOver(QLineEdit* edit, const QString& text, bool paste = false);
+// Puts the text on the clipboard and pastes it with Ctrl+V where the field's caret stands.
+void Paste(QLineEdit* edit, const QString& text);
+// The top-level widgets a test left behind once the posted deletions have run, by class and
+// name (with `visibleOnly`, the shown ones only); empty when there are none.
+QString LeftoverWindows(bool visibleOnly = false);
+
 // Clicks the menu's title in the bar, then the item in the opened menu.
 void ChooseMenuItem(QWidget* window, const char* menuName, const char* actionName);
 
