@@ -147,13 +147,6 @@ class TextRecorder final : public QPaintDevice {
                 path.closeSubpath();
             drawPath(path);
         }
-        void drawPolygon(const QPoint* points, int count, PolygonDrawMode mode) override {
-            QPainterPath path;
-            path.addPolygon(QPolygonF(QPolygon(QList<QPoint>(points, points + count))));
-            if (mode != PolylineMode)
-                path.closeSubpath();
-            drawPath(path);
-        }
         void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {
             owner_.other = true;
         }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleFactory>
@@ -132,6 +133,8 @@ class tst_DialogLayout : public QObject {
     void openListsShowTheirLongestEntryWhole();
     void dialogUnitsUseTheAverageLetterWidthAndTheFontHeight();
     void keptFramesAndTextsLookAsFusionDrawsThem();
+    void everyTextLooksAsFusionDrawsIt_data();
+    void everyTextLooksAsFusionDrawsIt();
 };
 
 void tst_DialogLayout::initTestCase() {
@@ -427,6 +430,50 @@ void tst_DialogLayout::keptFramesAndTextsLookAsFusionDrawsThem() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("windows")));
     UseFrameCache();
     QVERIFY(!dynamic_cast<FrameCacheStyle*>(QApplication::style()));
+}
+
+void tst_DialogLayout::everyTextLooksAsFusionDrawsIt_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<bool>("enabled");
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    const int mnemonic = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextShowMnemonic;
+    QTest::newRow("label") << QStringLiteral("Proton Sayısı:8") << left << true;
+    QTest::newRow("disabled") << QStringLiteral("Ametal") << left << false;
+    QTest::newRow("right") << QStringLiteral("15.9994") << int(Qt::AlignRight) << true;
+    QTest::newRow("mnemonic") << QStringLiteral("&Sıfırla") << mnemonic << true;
+    QTest::newRow("hidden mnemonic")
+        << QStringLiteral("&Ekle") << int(Qt::AlignCenter | Qt::TextHideMnemonic) << true;
+    QTest::newRow("ampersands") << QStringLiteral("A && B &") << mnemonic << true;
+    QTest::newRow("right to left")
+        << QStringLiteral("Ekle") << int(Qt::AlignLeft | Qt::TextForceRightToLeft) << true;
+    QTest::newRow("two lines") << QStringLiteral("Atom\nKütlesi") << left << true;
+    QTest::newRow("wrapped") << QStringLiteral("Atom Kütlesi Atom Kütlesi")
+                             << int(Qt::AlignLeft | Qt::TextWordWrap) << true;
+    QTest::newRow("wider than its place")
+        << QStringLiteral("Unnilennyum Unnilennyum Unnilennyum") << left << true;
+}
+
+// Texts the style lays out once, and those it leaves to Fusion, look the same as Fusion's.
+void tst_DialogLayout::everyTextLooksAsFusionDrawsIt() {
+    QFETCH(QString, text);
+    QFETCH(int, flags);
+    QFETCH(bool, enabled);
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
+    FrameCacheStyle kept(QStyleFactory::create(QStringLiteral("fusion")));
+    const auto drawnWith = [&](const QStyle& style) {
+        QImage image(160, 40, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(QApplication::font());
+        style.drawItemText(&painter, QRect(10, 5, 120, 30), flags, QApplication::palette(), enabled,
+                           text, QPalette::WindowText);
+        return image;
+    };
+    const QImage expected = drawnWith(*fusion);
+    // Twice: once as the style first meets the text, once as it has kept it.
+    QCOMPARE(drawnWith(kept), expected);
+    QCOMPARE(drawnWith(kept), expected);
 }
 
 QTEST_MAIN(tst_DialogLayout)
