@@ -224,8 +224,17 @@ void FrameCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
                     static_cast<int>(painter->renderHints()),
                     frame->fontMetrics.height(),
                     *widgetPart};
-    auto kept = frames_.constFind(look);
-    if (kept == frames_.cend()) {
+    // A look met once is drawn as it is; only the second meeting keeps it, so that the
+    // window's first paint costs no more than Fusion's own.
+    auto kept = frames_.find(look);
+    if (kept == frames_.end()) {
+        if (frames_.size() >= kMostFrames)
+            frames_.clear();
+        frames_.insert(look, QPixmap());
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    if (kept->isNull()) {
         QPixmap pixmap(frame->rect.size() * ratio);
         pixmap.setDevicePixelRatio(ratio);
         pixmap.fill(Qt::transparent);
@@ -234,9 +243,7 @@ void FrameCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
         picture.translate(-frame->rect.topLeft());
         QProxyStyle::drawPrimitive(element, option, &picture, widget);
         picture.end();
-        if (frames_.size() >= kMostFrames)
-            frames_.clear();
-        kept = frames_.insert(look, pixmap);
+        *kept = pixmap;
     }
     painter->drawPixmap(frame->rect.topLeft(), *kept);
 }
@@ -310,13 +317,17 @@ void FrameCacheStyle::drawItemText(QPainter* painter, const QRect& rect, int fla
                       device.logicalDpiX(),
                       device.logicalDpiY(),
                       device.devicePixelRatioF()};
-    auto kept = words_.constFind(words);
-    if (kept == words_.cend()) {
+    // As with the frames, a text is laid out to be kept only when it is met a second time.
+    auto kept = words_.find(words);
+    if (kept == words_.end()) {
         if (words_.size() >= kMostWords)
             words_.clear();
-        kept =
-            words_.insert(words, LayOut(*painter, rect, flags, palette, enabled, text, textRole));
+        words_.insert(words, nullptr);
+        QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
+        return;
     }
+    if (*kept == nullptr)
+        *kept = LayOut(*painter, rect, flags, palette, enabled, text, textRole);
     const LaidOut& laidOut = **kept;
     if (!laidOut.kept) {
         QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
@@ -393,8 +404,11 @@ std::shared_ptr<const FrameCacheStyle::LaidOut> FrameCacheStyle::LayOut(
 }
 
 void UseFrameCache() {
-    if (QApplication::style()->name().compare(kFusion, Qt::CaseInsensitive) == 0)
-        QApplication::setStyle(new FrameCacheStyle(QStyleFactory::create(kFusion)));
+    // The proxy takes the application's own Fusion over instead of making a second one; the
+    // application then no longer deletes it, the proxy does.
+    if (QStyle* style = QApplication::style();
+        style->name().compare(kFusion, Qt::CaseInsensitive) == 0)
+        QApplication::setStyle(new FrameCacheStyle(style));
 }
 
 }  // namespace zerkan

@@ -423,6 +423,7 @@ void tst_DialogLayout::keptFramesAndTextsLookAsFusionDrawsThem() {
     for (const auto& [step, apply] : steps) {
         apply();
         // A kept picture is blended twice, which may round a pixel's channel by one level.
+        drawnWith(&kept);  // the first meeting is drawn by Fusion itself
         const int difference = LargestDifference(drawnWith(&kept), drawnWith(fusion.get()));
         QVERIFY2(difference <= 1, qPrintable(QStringLiteral("%1: %2").arg(step).arg(difference)));
     }
@@ -471,9 +472,9 @@ void tst_DialogLayout::everyTextLooksAsFusionDrawsIt() {
         return image;
     };
     const QImage expected = drawnWith(*fusion);
-    // Twice: once as the style first meets the text, once as it has kept it.
-    QCOMPARE(drawnWith(kept), expected);
-    QCOMPARE(drawnWith(kept), expected);
+    // As the style first meets the text, as it lays it out, and as it has kept it.
+    for (int time = 0; time < 3; ++time)
+        QCOMPARE(drawnWith(kept), expected);
 }
 
 QTEST_MAIN(tst_DialogLayout)
