@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleFactory>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
@@ -135,6 +136,7 @@ class tst_DialogLayout : public QObject {
     void keptFramesAndTextsLookAsFusionDrawsThem();
     void everyTextLooksAsFusionDrawsIt_data();
     void everyTextLooksAsFusionDrawsIt();
+    void aFullStyleStartsOverAndStillDrawsAsFusion();
 };
 
 void tst_DialogLayout::initTestCase() {
@@ -437,22 +439,24 @@ void tst_DialogLayout::everyTextLooksAsFusionDrawsIt_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("flags");
     QTest::addColumn<bool>("enabled");
+    QTest::addColumn<qreal>("scale");
     const int left = Qt::AlignLeft | Qt::AlignVCenter;
     const int mnemonic = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextShowMnemonic;
-    QTest::newRow("label") << QStringLiteral("Proton Sayısı:8") << left << true;
-    QTest::newRow("disabled") << QStringLiteral("Ametal") << left << false;
-    QTest::newRow("right") << QStringLiteral("15.9994") << int(Qt::AlignRight) << true;
-    QTest::newRow("mnemonic") << QStringLiteral("&Sıfırla") << mnemonic << true;
+    QTest::newRow("label") << QStringLiteral("Proton Sayısı:8") << left << true << 1.0;
+    QTest::newRow("disabled") << QStringLiteral("Ametal") << left << false << 1.0;
+    QTest::newRow("right") << QStringLiteral("15.9994") << int(Qt::AlignRight) << true << 1.0;
+    QTest::newRow("mnemonic") << QStringLiteral("&Sıfırla") << mnemonic << true << 1.0;
     QTest::newRow("hidden mnemonic")
-        << QStringLiteral("&Ekle") << int(Qt::AlignCenter | Qt::TextHideMnemonic) << true;
-    QTest::newRow("ampersands") << QStringLiteral("A && B &") << mnemonic << true;
+        << QStringLiteral("&Ekle") << int(Qt::AlignCenter | Qt::TextHideMnemonic) << true << 1.0;
+    QTest::newRow("ampersands") << QStringLiteral("A && B &") << mnemonic << true << 1.0;
     QTest::newRow("right to left")
-        << QStringLiteral("Ekle") << int(Qt::AlignLeft | Qt::TextForceRightToLeft) << true;
-    QTest::newRow("two lines") << QStringLiteral("Atom\nKütlesi") << left << true;
+        << QStringLiteral("Ekle") << int(Qt::AlignLeft | Qt::TextForceRightToLeft) << true << 1.0;
+    QTest::newRow("two lines") << QStringLiteral("Atom\nKütlesi") << left << true << 1.0;
     QTest::newRow("wrapped") << QStringLiteral("Atom Kütlesi Atom Kütlesi")
-                             << int(Qt::AlignLeft | Qt::TextWordWrap) << true;
+                             << int(Qt::AlignLeft | Qt::TextWordWrap) << true << 1.0;
     QTest::newRow("wider than its place")
-        << QStringLiteral("Unnilennyum Unnilennyum Unnilennyum") << left << true;
+        << QStringLiteral("Unnilennyum Unnilennyum Unnilennyum") << left << true << 1.0;
+    QTest::newRow("scaled painter") << QStringLiteral("Proton Sayısı:8") << left << true << 1.5;
 }
 
 // Texts the style lays out once, and those it leaves to Fusion, look the same as Fusion's.
@@ -460,12 +464,14 @@ void tst_DialogLayout::everyTextLooksAsFusionDrawsIt() {
     QFETCH(QString, text);
     QFETCH(int, flags);
     QFETCH(bool, enabled);
+    QFETCH(qreal, scale);
     const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
     FrameCacheStyle kept(QStyleFactory::create(QStringLiteral("fusion")));
     const auto drawnWith = [&](const QStyle& style) {
         QImage image(160, 40, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::white);
         QPainter painter(&image);
+        painter.scale(scale, scale);
         painter.setFont(QApplication::font());
         style.drawItemText(&painter, QRect(10, 5, 120, 30), flags, QApplication::palette(), enabled,
                            text, QPalette::WindowText);
@@ -475,6 +481,33 @@ void tst_DialogLayout::everyTextLooksAsFusionDrawsIt() {
     // As the style first meets the text, as it lays it out, and as it has kept it.
     for (int time = 0; time < 3; ++time)
         QCOMPARE(drawnWith(kept), expected);
+}
+
+// More texts and frames than the style keeps: it starts over, and each still looks as Fusion
+// draws it, met for the first, the second and the third time.
+void tst_DialogLayout::aFullStyleStartsOverAndStillDrawsAsFusion() {
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
+    FrameCacheStyle kept(QStyleFactory::create(QStringLiteral("fusion")));
+    QLineEdit field;
+    const auto drawnWith = [&field](const QStyle& style, int n) {
+        QImage image(120, 60, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        style.drawItemText(&painter, QRect(0, 0, 120, 20), Qt::AlignLeft, QApplication::palette(),
+                           true, QString::number(n), QPalette::WindowText);
+        QStyleOptionFrame panel;
+        panel.initFrom(&field);
+        panel.rect = QRect(0, 25, 40 + n % 80, 30);
+        panel.lineWidth = 1;
+        style.drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, &field);
+        return image;
+    };
+    for (int round = 0; round < 3; ++round) {
+        for (int n = 0; n < 1100; ++n) {
+            if (drawnWith(kept, n) != drawnWith(*fusion, n))
+                QFAIL(qPrintable(QStringLiteral("round %1, %2").arg(round).arg(n)));
+        }
+    }
 }
 
 QTEST_MAIN(tst_DialogLayout)
