@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
-#include <QStyleFactory>
 #include <QStyleOption>
 #include <QTextLayout>
 #include <QTransform>
@@ -160,7 +159,7 @@ class TextRecorder final : public QPaintDevice {
     mutable Engine engine_;
 };
 
-// A painter on `device` in the state of `like` as far as text is concerned.
+// Puts `painter` in the state of `like` as far as text is concerned.
 void TakeTextState(QPainter& painter, const QPainter& like) {
     painter.setFont(like.font());
     painter.setPen(like.pen());
