@@ -178,10 +178,11 @@ std::optional<int> WidgetPart(QStyle::PrimitiveElement element, const QWidget* w
                 return std::nullopt;
             return 0;
         case QStyle::PE_FrameGroupBox:
-            // The frame starts lower when the box has a title or a check box.
+            // The frame starts lower when the box has a title or a check box; without the
+            // box to ask, the style guesses, so that look is kept apart.
             if (const auto* box = qobject_cast<const QGroupBox*>(widget))
                 return box->isCheckable() || !box->title().isEmpty() ? 1 : 0;
-            return 0;
+            return 2;
         default:
             return std::nullopt;
     }
