@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "tests/support/qt/window_input.h"
 
 using zerkan::CompositionState;
+using zerkan::ControlId;
 using zerkan::MainDialog;
 using zerkan::ReadMeRequest;
 using namespace zerkan::test;
@@ -89,6 +91,7 @@ class tst_MainDialog : public QObject {
     void countFieldTakesDigitsOnly();
     void messageBoxIsAWarningTitledWithTheApplicationName();
     void buttonShowsPressedAndLetGoOnScreen();
+    void screenShowsWhatAWholePaintShows();
     void aboutBoxFromTheMenuLeavesTheWindowAsItWas();
     void readMe_data();
     void readMe();
@@ -494,6 +497,47 @@ void tst_MainDialog::buttonShowsPressedAndLetGoOnScreen() {
     QCOMPARE(answerer.count, 1);
     QCOMPARE(behindBox, up);
     QCOMPARE(onScreen(), up);
+}
+
+// Each action repaints only what it changed: what is on screen then must be what painting
+// the whole window anew gives, whatever was left from the paints before.
+void tst_MainDialog::screenShowsWhatAWholePaintShows() {
+    // A blinking caret would differ between the two.
+    const auto restoreFlash = qScopeGuard(
+        [flash = QApplication::cursorFlashTime()] { QApplication::setCursorFlashTime(flash); });
+    QApplication::setCursorFlashTime(0);
+    Window w;
+    QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
+    const auto fresh = [&w] { return w.dialog->grab().toImage(); };
+    const auto onScreen = [&w] {
+        QCoreApplication::processEvents();
+        return w.dialog->screen()->grabWindow(w.dialog->winId()).toImage();
+    };
+    const Gesture gestures[] = {
+        Gesture::Choose(ControlId::NamePicker, 7),
+        Gesture::TypeCount("2"),
+        Gesture::Click(ControlId::AddButton),
+        Gesture::Choose(ControlId::SymbolPicker, 0),
+        Gesture::TypeCount("13"),
+        Gesture::Click(ControlId::AddButton),
+        Gesture::Click(ControlId::UndoButton),
+        Gesture::Type(ControlId::SymbolPicker, "Fe"),
+        Gesture::Click(ControlId::SearchButton),
+        Gesture::Choose(ControlId::NumberPicker, 110),
+        Gesture::Type(ControlId::NamePicker, "Unnil"),
+        Gesture::Click(ControlId::ResetButton),
+    };
+    int step = 0;
+    for (const Gesture& gesture : gestures) {
+        Apply(*w.dialog, gesture);
+        // The offscreen platform leaves a closed list's window active.
+        w.dialog->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), w.dialog.get());
+        const QImage shown = onScreen().convertToFormat(QImage::Format_RGB32);
+        const QImage whole = fresh().convertToFormat(QImage::Format_RGB32);
+        QVERIFY2(shown == whole, qPrintable(QString::number(step)));
+        ++step;
+    }
 }
 
 void tst_MainDialog::aboutBoxFromTheMenuLeavesTheWindowAsItWas() {
