@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -167,6 +168,11 @@ void TakeTextState(QPainter& painter, const QPainter& like) {
     painter.setRenderHints(like.renderHints());
 }
 
+bool IsBoxField(const QWidget* widget) {
+    const auto* box = widget ? qobject_cast<const QComboBox*>(widget->parentWidget()) : nullptr;
+    return box && box->isEditable() && box->lineEdit() == widget;
+}
+
 // What besides the option the drawing depends on; nullopt when it is not kept at all.
 std::optional<int> WidgetPart(QStyle::PrimitiveElement element, const QWidget* widget) {
     const QWidget* parent = widget ? widget->parentWidget() : nullptr;
@@ -197,6 +203,21 @@ size_t qHash(const FrameCacheStyle::Look& look, size_t seed) {
 }
 
 FrameCacheStyle::FrameCacheStyle(QStyle* base) : QProxyStyle(base) {}
+
+// Fusion paints an editable combo box's field all over in the base colour, but the field does
+// not tell the toolkit so, which then repaints the whole box behind the field whenever its text
+// changes. Filled with that same colour first, the field is known to cover its place.
+void FrameCacheStyle::polish(QWidget* widget) {
+    QProxyStyle::polish(widget);
+    if (IsBoxField(widget))
+        widget->setAutoFillBackground(true);
+}
+
+void FrameCacheStyle::unpolish(QWidget* widget) {
+    if (IsBoxField(widget))
+        widget->setAutoFillBackground(false);
+    QProxyStyle::unpolish(widget);
+}
 
 void FrameCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                     QPainter* painter, const QWidget* widget) const {

@@ -13,12 +13,16 @@ namespace zerkan {
 // frames, and how it laid out the labels' texts. Fusion strokes the frames as antialiased
 // rounded outlines and shapes every text anew on every paint, which together cost more than
 // half of a repaint of the window; kept, the frames are copied and the texts only drawn.
+// A combo box's field is known to cover its place, so that a new entry repaints the field
+// alone rather than the box behind it as well.
 // Other styles may animate their frames, so they are left alone.
 class FrameCacheStyle final : public QProxyStyle {
   public:
     // Takes ownership of `base`.
     explicit FrameCacheStyle(QStyle* base);
 
+    void polish(QWidget* widget) override;
+    void unpolish(QWidget* widget) override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,

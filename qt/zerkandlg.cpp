@@ -30,6 +30,16 @@
 namespace zerkan {
 namespace {
 
+// A picker shows its entry only in its field, which repaints itself; the box around it, frame
+// and arrow, looks the same whatever the entry (none has an icon) but would repaint all of
+// itself on every change of entry.
+void SetEntry(QComboBox& picker, int index) {
+    const bool wasQuiet = picker.testAttribute(Qt::WA_UpdatesDisabled);
+    picker.setAttribute(Qt::WA_UpdatesDisabled, true);
+    picker.setCurrentIndex(index);
+    picker.setAttribute(Qt::WA_UpdatesDisabled, wasQuiet);
+}
+
 // Qt's line edit writes its whole text again whenever its limit is set, which moves the caret
 // and repaints the field; only a new limit may do that.
 void SetMaxLength(QLineEdit& edit, int length) {
@@ -231,7 +241,7 @@ void MainDialog::ForgetSelection(QComboBox* picker) {
     const int cursor = edit->cursorPosition();
     const QSignalBlocker blockPicker(picker);
     const QSignalBlocker blockEdit(edit);
-    picker->setCurrentIndex(-1);
+    SetEntry(*picker, -1);
     edit->setText(text);
     edit->setCursorPosition(cursor);
 }
@@ -270,7 +280,7 @@ void MainDialog::SelectEntry(ControlId picker, int index) {
         index = -1;
     const QSignalBlocker blockBox(box);
     const QSignalBlocker blockEdit(box->lineEdit());
-    box->setCurrentIndex(index);
+    SetEntry(*box, index);
     if (index < 0)
         box->lineEdit()->clear();
     box->lineEdit()->setCursorPosition(0);  // a long name shows from its first letter
@@ -288,7 +298,7 @@ void MainDialog::MatchTypedText(ControlId picker) {
     const int cursor = edit->cursorPosition();
     const QSignalBlocker blockBox(box);
     const QSignalBlocker blockEdit(edit);
-    box->setCurrentIndex(found);
+    SetEntry(*box, found);
     edit->setText(typedText);
     edit->setCursorPosition(cursor);
 }

@@ -79,6 +79,16 @@ QString CutText(const QWidget* control) {
 }
 
 // The most any channel of any pixel differs; 256 when the sizes differ.
+bool Opaque(const QImage& image) {
+    for (int row = 0; row < image.height(); ++row) {
+        for (int column = 0; column < image.width(); ++column) {
+            if (qAlpha(image.pixel(column, row)) != 255)
+                return false;
+        }
+    }
+    return true;
+}
+
 int LargestDifference(const QImage& a, const QImage& b) {
     if (a.size() != b.size())
         return 256;
@@ -413,6 +423,8 @@ void tst_DialogLayout::keptFramesAndTextsLookAsFusionDrawsThem() {
     const std::pair<const char*, std::function<void()>> steps[] = {
         {"as opened", [] {}},
         {"count field focused", [count] { count->setFocus(); }},
+        {"a picker focused",
+         [&dialog] { test::FindControl<QComboBox>(dialog, ControlId::SymbolPicker)->setFocus(); }},
         {"mass box focused", [mass] { mass->setFocus(); }},
         {"count field disabled", [count] { count->setEnabled(false); }},
         {"count field enabled again", [count] { count->setEnabled(true); }},
@@ -428,6 +440,18 @@ void tst_DialogLayout::keptFramesAndTextsLookAsFusionDrawsThem() {
         drawnWith(&kept);  // the first meeting is drawn by Fusion itself
         const int difference = LargestDifference(drawnWith(&kept), drawnWith(fusion.get()));
         QVERIFY2(difference <= 1, qPrintable(QStringLiteral("%1: %2").arg(step).arg(difference)));
+        // The style fills each picker's field before the field draws, so that the box need not
+        // be repainted behind it: only right if Fusion itself leaves none of it uncovered.
+        for (const QComboBox* picker : dialog.findChildren<QComboBox*>()) {
+            QWidget* field = picker->lineEdit();
+            QImage alone(field->size() * field->devicePixelRatioF(),
+                         QImage::Format_ARGB32_Premultiplied);
+            alone.setDevicePixelRatio(field->devicePixelRatioF());
+            alone.fill(Qt::transparent);
+            field->render(&alone, {}, {}, QWidget::RenderFlags());
+            QVERIFY2(Opaque(alone),
+                     qPrintable(QStringLiteral("%1: %2").arg(step, picker->objectName())));
+        }
     }
     // Keeping pictures is for Fusion only; other styles pass untouched.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("windows")));
