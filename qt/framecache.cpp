@@ -12,6 +12,7 @@
 #include <QStyleOption>
 #include <QTextLayout>
 #include <QTransform>
+#include <algorithm>
 #include <climits>
 #include <optional>
 #include <vector>
@@ -23,6 +24,9 @@ const QString kFusion = QStringLiteral("fusion");
 
 // Far more than the window has frames; only a change of palette or size makes new ones.
 constexpr qsizetype kMostFrames = 64;
+// The raster engine hands a blend of more than about a hundred lines to its thread pool; for
+// a frame's picture, waking the pool costs more than the blend, and a group box's is taller.
+constexpr int kBandLines = 64;
 // Every label text the window can show, several times over.
 constexpr qsizetype kMostWords = 1024;
 
@@ -223,13 +227,16 @@ void FrameCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
                                     QPainter* painter, const QWidget* widget) const {
     const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
     const std::optional<int> widgetPart = WidgetPart(element, widget);
-    // A scaled or rotated painter would blur a copied picture.
+    // A scaled or rotated painter would blur a copied picture, and so would a screen scaled by
+    // a fraction, which puts most frames between its pixels.
+    const qreal ratio = painter->device()->devicePixelRatioF();
+    const int wholeRatio = qRound(ratio);
     if (!frame || !widgetPart || frame->rect.isEmpty() ||
-        painter->transform().type() > QTransform::TxTranslate) {
+        painter->transform().type() > QTransform::TxTranslate || wholeRatio < 1 ||
+        !qFuzzyCompare(ratio, qreal(wholeRatio))) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
-    const qreal ratio = painter->device()->devicePixelRatioF();
     const Look look{element,
                     frame->rect.width(),
                     frame->rect.height(),
@@ -266,7 +273,13 @@ void FrameCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
         picture.end();
         *kept = pixmap;
     }
-    painter->drawPixmap(frame->rect.topLeft(), *kept);
+    const int bandHeight = std::max(1, kBandLines / wholeRatio);
+    for (int top = 0; top < frame->rect.height(); top += bandHeight) {
+        const QRect band(0, top, frame->rect.width(),
+                         std::min(bandHeight, frame->rect.height() - top));
+        painter->drawPixmap(frame->rect.topLeft() + band.topLeft(), *kept,
+                            QRectF(QPointF(band.topLeft()) * ratio, QSizeF(band.size()) * ratio));
+    }
 }
 
 // A text as the style laid it out: drawn with this layout at this offset from the rectangle's

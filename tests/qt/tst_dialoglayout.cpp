@@ -147,6 +147,8 @@ class tst_DialogLayout : public QObject {
     void everyTextLooksAsFusionDrawsIt_data();
     void everyTextLooksAsFusionDrawsIt();
     void aFullStyleStartsOverAndStillDrawsAsFusion();
+    void tallFramesLookAsFusionDrawsThem_data();
+    void tallFramesLookAsFusionDrawsThem();
 };
 
 void tst_DialogLayout::initTestCase() {
@@ -532,6 +534,42 @@ void tst_DialogLayout::aFullStyleStartsOverAndStillDrawsAsFusion() {
                 QFAIL(qPrintable(QStringLiteral("round %1, %2").arg(round).arg(n)));
         }
     }
+}
+
+void tst_DialogLayout::tallFramesLookAsFusionDrawsThem_data() {
+    QTest::addColumn<int>("element");
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("group box") << int(QStyle::PE_FrameGroupBox) << 1.0;
+    QTest::newRow("group box, doubled pixels") << int(QStyle::PE_FrameGroupBox) << 2.0;
+    QTest::newRow("group box, pixels and a half") << int(QStyle::PE_FrameGroupBox) << 1.5;
+    QTest::newRow("field") << int(QStyle::PE_PanelLineEdit) << 1.0;
+}
+
+// A kept picture taller than the toolkit blends at once is drawn in bands: on a transparent
+// image a band drawn twice, left out or put a line off shows as clearly as anything.
+void tst_DialogLayout::tallFramesLookAsFusionDrawsThem() {
+    QFETCH(int, element);
+    QFETCH(qreal, ratio);
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
+    FrameCacheStyle kept(QStyleFactory::create(QStringLiteral("fusion")));
+    QGroupBox box(QStringLiteral("Element seçimi"));
+    QLineEdit field;
+    QWidget* widget = element == QStyle::PE_FrameGroupBox ? static_cast<QWidget*>(&box) : &field;
+    const auto drawnWith = [&](const QStyle& style) {
+        QImage image(QSize(320, 300) * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        QStyleOptionFrame frame;
+        frame.initFrom(widget);
+        frame.rect = QRect(7, 5, 301, 283);
+        frame.lineWidth = 1;
+        style.drawPrimitive(QStyle::PrimitiveElement(element), &frame, &painter, widget);
+        return image;
+    };
+    const QImage expected = drawnWith(*fusion);
+    for (int time = 0; time < 3; ++time)
+        QCOMPARE(LargestDifference(drawnWith(kept), expected), 0);
 }
 
 QTEST_MAIN(tst_DialogLayout)
