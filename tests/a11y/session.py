@@ -19,17 +19,17 @@ def find_libexec(name):
     raise RuntimeError(f"{name} not found in {LIBEXEC_DIRS}")
 
 
-def read_line(stream, timeout):
-    """One line from a child's pipe, or an error after `timeout` seconds."""
+def read_line(name, stream, timeout):
+    """One line from a child's pipe, or an error naming the child after `timeout` seconds."""
     deadline = time.monotonic() + timeout
     data = b""
     while not data.endswith(b"\n"):
         left = deadline - time.monotonic()
         if left <= 0 or not select.select([stream], [], [], left)[0]:
-            raise RuntimeError("no answer from a helper process")
+            raise RuntimeError(f"no answer from {name} in {timeout} s")
         chunk = os.read(stream.fileno(), 1)
         if not chunk:
-            raise RuntimeError("a helper process ended early")
+            raise RuntimeError(f"{name} ended before it answered: {data.decode()!r}")
         data += chunk
     return data.decode().strip()
 
@@ -54,13 +54,20 @@ class Session:
 
     def __enter__(self):
         try:
+            # What the server says is kept for when it fails to start.
+            xvfb_log = open(os.path.join(self.runtime.name, "xvfb.log"), "w+")
             xvfb = self.start(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24",
-                               "-nolisten", "tcp"], stdout=subprocess.PIPE,
-                              stderr=subprocess.DEVNULL)
-            self.env["DISPLAY"] = ":" + read_line(xvfb.stdout, 20)
+                               "-nolisten", "tcp"], stdout=subprocess.PIPE, stderr=xvfb_log)
+            try:
+                self.env["DISPLAY"] = ":" + read_line("Xvfb", xvfb.stdout, 20)
+            except RuntimeError as error:
+                xvfb_log.seek(0)
+                raise RuntimeError(f"{error}\n{xvfb_log.read()[-2000:]}") from None
+            finally:
+                xvfb_log.close()
             bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address"],
                              stdout=subprocess.PIPE)
-            self.env["DBUS_SESSION_BUS_ADDRESS"] = read_line(bus.stdout, 20)
+            self.env["DBUS_SESSION_BUS_ADDRESS"] = read_line("dbus-daemon", bus.stdout, 20)
             # Without a display the launcher leaves the X root window alone: Qt 6.4 misses a
             # bus address found there and would then never register with the registry.
             display = self.env.pop("DISPLAY")
