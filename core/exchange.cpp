@@ -1,6 +1,5 @@
 #include "exchange.h"
 
-#include <charconv>
 #include <climits>
 #include <optional>
 #include <utility>
@@ -46,11 +45,7 @@ std::optional<double> ParseDecimal(std::string_view text) {
         text.remove_prefix(1);
     if (text.empty() || text.front() == '+')
         return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
+    return ParseDouble(text);
 }
 
 }  // namespace

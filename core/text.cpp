@@ -1,7 +1,12 @@
 #include "text.h"
 
 #include <array>
+#include <cerrno>
 #include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <system_error>
 
 namespace zerkan {
@@ -138,12 +143,133 @@ Text FormatInt(long long value) {
 }
 
 Text FormatMass(double value) {
-    // to_chars never consults the locale, so the separator is a full stop everywhere.
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    return Text(buffer, result.ptr);
+    return FormatDouble(value, 15);
 }
+
+Text FormatDouble(double value, int digits) {
+#if defined(__cpp_lib_to_chars)
+    // to_chars never consults the locale, so the separator is a full stop everywhere.
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    return Text(buffer, result.ptr);
+#else
+    return detail::FormatDoubleWithPrintf(value, digits);
+#endif
+}
+
+std::optional<double> ParseDouble(std::string_view text) {
+#if defined(__cpp_lib_to_chars)
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+#else
+    return detail::ParseDoubleWithStrtod(text);
+#endif
+}
+
+namespace detail {
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view text, std::string_view lower) {
+    if (text.size() != lower.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c =
+            text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+        if (c != lower[i])
+            return false;
+    }
+    return true;
+}
+
+// What from_chars takes and strtod would take more widely (blanks, plus signs, hexadecimal).
+bool IsDecimalOrSpecial(std::string_view text) {
+    if (!text.empty() && text.front() == '-')
+        text.remove_prefix(1);
+    if (EqualsIgnoringAsciiCase(text, "inf") || EqualsIgnoringAsciiCase(text, "infinity") ||
+        EqualsIgnoringAsciiCase(text, "nan"))
+        return true;
+    if (text.size() > 4 && EqualsIgnoringAsciiCase(text.substr(0, 4), "nan(") &&
+        text.back() == ')') {
+        for (const char c : text.substr(4, text.size() - 5)) {
+            const bool alnum = IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+            if (!alnum && c != '_')
+                return false;
+        }
+        return true;
+    }
+    std::size_t pos = 0, digits = 0;
+    while (pos < text.size() && IsDigit(text[pos]))
+        ++pos, ++digits;
+    if (pos < text.size() && text[pos] == '.')
+        ++pos;
+    while (pos < text.size() && IsDigit(text[pos]))
+        ++pos, ++digits;
+    if (digits == 0)
+        return false;
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        ++pos;
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+            ++pos;
+        const std::size_t exponentStart = pos;
+        while (pos < text.size() && IsDigit(text[pos]))
+            ++pos;
+        if (pos == exponentStart)
+            return false;
+    }
+    return pos == text.size();
+}
+
+// The C library writes the locale's separator; the program's numbers always use a full stop.
+void UseFullStop(std::string& text) {
+    const char* point = std::localeconv()->decimal_point;
+    const std::string_view separator = point != nullptr ? point : ".";
+    if (separator == ".")
+        return;
+    if (const std::size_t at = text.find(separator); at != std::string::npos)
+        text.replace(at, separator.size(), ".");
+}
+
+}  // namespace
+
+Text FormatDoubleWithPrintf(double value, int digits) {
+    char buffer[64];
+    const int length = std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
+    Text out(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
+    UseFullStop(out);
+    return out;
+}
+
+std::optional<double> ParseDoubleWithStrtod(std::string_view text) {
+    if (!IsDecimalOrSpecial(text))
+        return std::nullopt;
+    // The grammar above allows a full stop only; strtod reads the locale's separator.
+    std::string copy(text);
+    if (const char* point = std::localeconv()->decimal_point;
+        point != nullptr && std::string_view(point) != ".") {
+        if (const std::size_t at = copy.find('.'); at != std::string::npos)
+            copy.replace(at, 1, point);
+    }
+    errno = 0;
+    char* end = nullptr;
+    const double value = std::strtod(copy.c_str(), &end);
+    if (end != copy.c_str() + copy.size())
+        return std::nullopt;
+    // Beyond the range: strtod gives infinity or zero and says so; a denormal is a value.
+    if (errno == ERANGE && (std::isinf(value) || value == 0.0))
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace detail
 
 void AppendInt(Text& out, long long value) {
     char buffer[24];

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -137,6 +138,20 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 Text FormatInt(long long value);
 // Shortest general form with at most 15 significant digits, always with a full stop.
 Text FormatMass(double value);
+// The general form with at most `digits` significant digits (printf's %.*g in the C locale),
+// always with a full stop.
+Text FormatDouble(double value, int digits);
+// The whole text read as a decimal number exactly as std::from_chars reads one: an optional
+// minus sign, no blanks, no plus sign, no hexadecimal; "inf" and "nan" allowed. Nothing when
+// the text is not such a number or its value lies beyond a double's range.
+std::optional<double> ParseDouble(std::string_view text);
+
+namespace detail {
+// The same two through the C library, for standard libraries without floating-point
+// to_chars and from_chars (emscripten's); every build has them, so tests can compare.
+Text FormatDoubleWithPrintf(double value, int digits);
+std::optional<double> ParseDoubleWithStrtod(std::string_view text);
+}  // namespace detail
 // Replaces the first "%d" of a pattern with the value in signed decimal.
 Text FormatWithNumber(std::string_view pattern, long long value);
 // The same two formats written into an existing text, reusing its storage.

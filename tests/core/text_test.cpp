@@ -3,7 +3,12 @@
 #include <climits>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <locale>
+#include <optional>
+#include <vector>
+#include <version>
 
 #include "core/text.h"
 
@@ -114,6 +119,63 @@ TEST(NumberFormat, MassIgnoresTheLocale) {
     std::setlocale(LC_NUMERIC, "C");
     std::locale::global(previous);
     EXPECT_EQ(shown, "18.01528");
+}
+
+TEST(NumberFormat, DecimalTextReadsAsFromCharsReadsIt) {
+    const double nothing = -12345.0;  // stands for "not a number text"
+    const std::pair<const char*, double> cases[] = {
+        {"18.01528", 18.01528}, {"-0.5", -0.5},      {".5", 0.5},      {"5.", 5.0},
+        {"1E5", 1e5},           {"1e+5", 1e5},       {"00012", 12.0},  {"4e-320", 4e-320},
+        {"1e400", nothing},     {"1e-400", nothing}, {"", nothing},    {"-", nothing},
+        {".", nothing},         {"1e", nothing},     {"+5", nothing},  {" 5", nothing},
+        {"5 ", nothing},        {"0x10", nothing},   {"1,5", nothing}, {"--1", nothing},
+    };
+    for (const auto& [text, expected] : cases) {
+        const std::optional<double> value = ParseDouble(text);
+        if (expected == nothing)
+            EXPECT_FALSE(value.has_value()) << text;
+        else
+            EXPECT_EQ(value, expected) << text;
+    }
+    EXPECT_TRUE(std::isinf(ParseDouble("-Infinity").value_or(0)));
+    EXPECT_TRUE(std::isnan(ParseDouble("nan(x1_)").value_or(0)));
+}
+
+// Where the standard library converts doubles itself, the C library's path must give the same
+// bytes and values, so that a build that has only the latter prints what the others print.
+TEST(NumberFormat, CLibraryPathAgreesWithTheStandardLibrary) {
+#if !defined(__cpp_lib_to_chars)
+    GTEST_SKIP() << "this standard library has only the C library's path";
+#else
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  18.01528,
+                                  1e15,
+                                  1e-5,
+                                  5e-324,
+                                  1.7976931348623157e308,
+                                  277.0,
+                                  999999999.0 * 277.0,
+                                  1.0 / 3.0};
+    std::uint64_t bits = 0x9E3779B97F4A7C15u;
+    for (int i = 0; i < 2000; ++i) {
+        bits ^= bits << 13, bits ^= bits >> 7, bits ^= bits << 17;
+        double value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        if (std::isfinite(value))
+            values.push_back(value);
+    }
+    for (const double value : values) {
+        for (const int digits : {15, 17}) {
+            const Text text = FormatDouble(value, digits);
+            ASSERT_EQ(detail::FormatDoubleWithPrintf(value, digits), text) << value;
+            ASSERT_EQ(detail::ParseDoubleWithStrtod(text), ParseDouble(text)) << text;
+        }
+    }
+    for (const char* text : {"1e400", "1e-400", "4e-320", "inf", "nan(abc)", "0x10", "1e", ".5"})
+        EXPECT_EQ(detail::ParseDoubleWithStrtod(text).has_value(), ParseDouble(text).has_value())
+            << text;
+#endif
 }
 
 TEST(NumberFormat, IntegersAndPatterns) {

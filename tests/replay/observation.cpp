@@ -1,11 +1,12 @@
 #include "observation.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string_view>
 
 #include <nlohmann/json.hpp>
+
+#include "core/text.h"
 
 namespace zerkan::replay {
 namespace {
@@ -91,10 +92,7 @@ void WriteText(LineWriter& out, std::string_view name, const Text& text) {
 std::string FormatExactDouble(double value) {
     if (!std::isfinite(value))
         return "null";
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    return std::string(buffer, result.ptr);
+    return FormatDouble(value, 17);
 }
 
 std::string FormatObservation(const WindowView& view, const std::vector<Text>& messages,
