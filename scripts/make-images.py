@@ -332,6 +332,15 @@ def main():
             for i in range(3):
                 p[i] = q[i] * q[3] + p[i] * (1.0 - q[3])
     write_bmp24(os.path.join(RES, "bitmap177.bmp"), to_bytes_rgba(about_img))
+
+    # The browser edition: the same two pictures as PNG, and the larger icons a phone's home
+    # screen asks for.
+    write_png_rgba(os.path.join(RES, "web", "bitmap132.png"),
+                   to_bytes_rgba(rasterise(table, (83, 55), (83, 55))))
+    write_png_rgba(os.path.join(RES, "web", "bitmap177.png"), to_bytes_rgba(about_img))
+    for size in (192, 512):
+        img = to_bytes_rgba(rasterise(icon_scene(size), (size, size), (size, size)))
+        write_png_rgba(os.path.join(RES, "web", "icon-%d.png" % size), img)
     return 0
 
 
