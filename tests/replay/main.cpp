@@ -15,12 +15,33 @@
 #include <string_view>
 
 #include <sys/stat.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten/em_js.h>
+#include <emscripten/emscripten.h>
+#endif
 
 #include "driver.h"
 #include "observation.h"
 #include "tests/support/gesture_line.h"
 
 namespace {
+
+#ifdef __EMSCRIPTEN__
+// Under node the C library's standard input is emscripten's own stream; node knows the real
+// one.
+EM_JS(int, StandardInputIsDirectory, (), {
+    try {
+        return require('fs').fstatSync(0).isDirectory() ? 1 : 0;
+    } catch (e) {
+        return 0;
+    }
+});
+#else
+bool StandardInputIsDirectory() {
+    struct stat input {};
+    return fstat(0, &input) == 0 && S_ISDIR(input.st_mode);
+}
+#endif
 
 constexpr int kMalformed = 1;
 constexpr int kUsage = 2;
@@ -93,8 +114,7 @@ int main(int argc, char** argv) {
     // A directory opens and then reads as nothing, which would pass as an empty scenario.
     std::ifstream file;
     if (path == "-") {
-        struct stat input {};
-        if (fstat(0, &input) == 0 && S_ISDIR(input.st_mode)) {
+        if (StandardInputIsDirectory()) {
             std::cerr << "zerkan-replay: standard input is a directory, not a scenario\n";
             return kUsage;
         }
