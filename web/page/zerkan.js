@@ -153,7 +153,7 @@
     arrow.type = 'button';
     arrow.className = 'arrow';
     arrow.tabIndex = -1;
-    arrow.setAttribute('aria-label', row.accessible);
+    arrow.setAttribute('aria-label', row.accessible + ' listesi');
     arrow.setAttribute('aria-controls', list.id);
     arrow.setAttribute('aria-expanded', 'false');
     list.setAttribute('role', 'listbox');
