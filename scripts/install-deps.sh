@@ -13,7 +13,11 @@ packages=(
     desktop-file-utils appstream lintian man-db
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     wine wine64 nsis fonts-wine xdotool
+    emscripten chromium
 )
+# The browser edition's tools run on the machine's node where it has one, else on Debian's.
+if ! command -v node >/dev/null; then packages+=(nodejs); fi
+if ! command -v npm >/dev/null; then packages+=(npm); fi
 
 missing=()
 for p in "${packages[@]}"; do

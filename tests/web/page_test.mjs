@@ -7,6 +7,7 @@
 
 import assert from 'node:assert/strict';
 import {readFileSync} from 'node:fs';
+import {createServer} from 'node:http';
 import {createRequire} from 'node:module';
 import {dirname, join} from 'node:path';
 import {after, before, describe, test} from 'node:test';
@@ -117,6 +118,55 @@ group('composing H2O', () => {
     await w.tap('#AddButton');
     assert.deepEqual(await results(w), H2O);
     await w.close();
+  });
+});
+
+group('the site', () => {
+  test('served, it installs as an app and opens again with the network gone', async () => {
+    const site = join(build, 'site');
+    const types = {html: 'text/html', js: 'text/javascript', webmanifest: 'application/manifest+json', png: 'image/png', svg: 'image/svg+xml'};
+    const server = createServer((request, response) => {
+      const name = new URL(request.url, 'http://x').pathname.slice(1) || 'index.html';
+      try {
+        const body = readFileSync(join(site, name));
+        response.writeHead(200, {'content-type': types[name.split('.').pop()] ?? 'application/octet-stream'});
+        response.end(body);
+      } catch {
+        response.writeHead(404).end();
+      }
+    });
+    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+    const url = `http://127.0.0.1:${server.address().port}/`;
+    const page = await browser.newPage();
+    try {
+      await page.goto(url, {waitUntil: 'load'});
+      await page.waitForSelector('html[data-ready="true"]');
+      // What the browser read from the manifest, and the icons it names.
+      const cdp = await page.createCDPSession();
+      const {errors, data} = await cdp.send('Page.getAppManifest');
+      assert.deepEqual(errors, []);
+      const manifest = JSON.parse(data);
+      assert.equal(manifest.name, 'Zerkan Kütlesi');
+      assert.equal(manifest.display, 'standalone');
+      for (const icon of manifest.icons) assert.equal((await fetch(new URL(icon.src, url))).status, 200, icon.src);
+      assert.deepEqual(manifest.icons.map((i) => i.sizes), ['192x192', '512x512', 'any']);
+      await page.evaluate(() => navigator.serviceWorker.ready);
+      // The offline cache holds the page once its worker controls it.
+      await page.reload({waitUntil: 'load'});
+      await page.evaluate(() => navigator.serviceWorker.controller !== null || new Promise((resolve) =>
+        navigator.serviceWorker.addEventListener('controllerchange', resolve)));
+      await page.setOfflineMode(true);
+      await page.reload({waitUntil: 'load'});
+      await page.waitForSelector('html[data-ready="true"]');
+      const input = await Input.of(page);
+      const w = {page, input, click: async (s) => { const {x, y} = await centreOf(page, s); await input.click(x, y).done(); },
+        type: (t) => input.type(t).done(), value: (s) => page.$eval(s, (e) => (e instanceof HTMLInputElement ? e.value : e.textContent))};
+      await composeWithMouse(w);
+      assert.deepEqual(await results(w), H2O);
+    } finally {
+      await page.close();
+      server.close();
+    }
   });
 });
 

@@ -39,23 +39,27 @@ for (let start = 0; start < input.length;) {
   start = end + 1;
 }
 
+// The centres of the window's controls, which stay where the table puts them; a list's entries
+// move with its scrolling and are looked up each time.
+const centres = new Map();
+
 const browser = await launch();
 const output = [];
 let status = 0;
 try {
   const {page, errors} = await openOffline(browser, options.page);
   const input = await Input.of(page);
-  const probe = (name, ...args) => page.evaluate((n, a) => zerkanProbe.ccall(n, 'string', a.map(() => 'string'), a), name, args);
-  const parse = (bytes) => page.evaluate((b) => {
-    const at = zerkanProbe._malloc(b.length + 1);
-    zerkanProbe.HEAPU8.set(b, at);
-    const reply = zerkanProbe.ccall('zk_probe_parse', 'string', ['number', 'number'], [at, b.length]);
+  // Every line read by the probe at once, with the runner's own parser.
+  const events = await page.evaluate((all) => all.map((bytes) => {
+    const at = zerkanProbe._malloc(bytes.length + 1);
+    zerkanProbe.HEAPU8.set(bytes, at);
+    const reply = zerkanProbe.ccall('zk_probe_parse', 'string', ['number', 'number'], [at, bytes.length]);
     zerkanProbe._free(at);
     return JSON.parse(reply);
-  }, [...bytes]);
+  }), lines.map((bytes) => [...bytes]));
 
-  for (let number = 1; number <= lines.length; ++number) {
-    const event = await parse(lines[number - 1]);
+  for (let number = 1; number <= events.length; ++number) {
+    const event = events[number - 1];
     if (event.blank) continue;
     if (event.error !== undefined) {
       process.stdout.write(output.join(''));
@@ -65,8 +69,7 @@ try {
       break;
     }
     await perform(page, input, event);
-    const messages = await dismissMessages(page, input);
-    output.push(await probe('zk_probe_observe', JSON.stringify(messages)) + '\n');
+    output.push(await observe(page, input) + '\n');
     if (output.length >= 64) {
       process.stdout.write(output.join(''));
       output.length = 0;
@@ -83,26 +86,31 @@ try {
 }
 process.stdout.write(output.join(''), () => process.exit(status));
 
+async function centre(page, selector) {
+  if (!centres.has(selector)) centres.set(selector, await centreOf(page, selector));
+  return centres.get(selector);
+}
+
 async function perform(page, input, event) {
   const click = async (selector) => {
-    const {x, y} = await centreOf(page, selector);
-    await input.click(x, y).done();
+    const {x, y} = await centre(page, selector);
+    input.click(x, y);
   };
   switch (event.ev) {
     case 'choose': {
       // The list opened with its arrow, the entry clicked.
       await click(`#${event.picker} + .arrow`);
-      await click(`#${event.picker}-${event.index}`);
-      const closed = await page.$eval(`#${event.picker}`, (e) => e.getAttribute('aria-expanded') === 'false');
-      if (!closed) process.stderr.write(`choosing entry ${event.index} of ${event.picker} failed\n`);
-      return;
+      await input.done();
+      const {x, y} = await centreOf(page, `#${event.picker}-${event.index}`);
+      return input.click(x, y).done();
     }
     case 'type':
       return typeOver(page, input, `#${event.picker}`, event.text);
     case 'type_count':
       return typeOver(page, input, '#CountField', event.text);
     case 'click':
-      return click(`#${event.button}`);
+      await click(`#${event.button}`);
+      return input.done();
     default:
       throw new Error(`no gesture for ${JSON.stringify(event)}`);
   }
@@ -112,23 +120,30 @@ async function perform(page, input, event) {
 // character no key makes comes as an input method sends it). An empty text is still an edit:
 // a character is typed and erased.
 async function typeOver(page, input, selector, text) {
-  const {x, y} = await centreOf(page, selector);
+  const {x, y} = await centre(page, selector);
   input.click(x, y).key('a', ['Control']);
-  const empty = () => page.$eval(selector, (e) => e.value === '');
-  if (text === '' && await empty()) input.type('x');
-  if (!await empty()) input.key('Backspace');
+  let empty = await page.$eval(selector, (e) => e.value === '');
+  if (text === '' && empty) {
+    input.type('x');
+    empty = false;
+  }
+  if (!empty) input.key('Backspace');
   await input.type(text).done();
 }
 
-async function dismissMessages(page, input) {
+// Each message box read and dismissed with Enter, then the runner's line for the window.
+async function observe(page, input) {
   const shown = [];
   for (;;) {
-    const text = await page.evaluate(() => {
+    const seen = await page.evaluate((shown) => {
+      if (document.querySelector('[role="combobox"][aria-expanded="true"]')) return {open: true};
       const box = document.getElementById('messagebox');
-      return box.open ? document.getElementById('messagebox-text').textContent : null;
-    });
-    if (text === null) return shown;
-    shown.push(text);
+      if (box.open) return {message: document.getElementById('messagebox-text').textContent};
+      return {line: zerkanProbe.ccall('zk_probe_observe', 'string', ['string'], [JSON.stringify(shown)])};
+    }, shown);
+    if (seen.open) throw new Error('a list stayed open after the gesture');
+    if (seen.line !== undefined) return seen.line;
+    shown.push(seen.message);
     await input.key('Enter').done();
     // The box leaves the screen with the next frame; a click before it would land on the box.
     await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => resolve())));

@@ -15,7 +15,7 @@
   const $ = (id) => document.getElementById(id);
 
   let program = null;    // the WebAssembly module
-  let layout = null;     // both dialogs and the pickers' entries
+  let layout = null;     // both dialogs, the pickers' entries, the code page
   let keepable = null;   // the characters the program's texts can hold
   const byId = new Map();     // control id -> element
   const byName = new Map();   // member name -> element
@@ -88,16 +88,6 @@
     s.height = units.y(row.kind === Kind.Picker ? 14 : row.h) + 'px';
   }
 
-  // A caption grows to its text rather than being cut, as the desktop window lets it.
-  function growToText(element, row) {
-    const needed = element.scrollWidth;
-    const width = element.clientWidth;
-    if (needed <= width) return;
-    if (row.kind === Kind.CenteredLabel)
-      element.style.left = (parseFloat(element.style.left) - Math.ceil((needed - width) / 2)) + 'px';
-    element.style.width = needed + 'px';
-  }
-
   function layOut(client, dialog, rows, room) {
     const units = unitsFor(dialog.w, room);
     client.style.fontSize = units.size + 'px';
@@ -105,9 +95,16 @@
     client.style.width = units.x(dialog.w) + 'px';
     client.style.height = units.y(dialog.h) + 'px';
     for (const [row, element] of rows) place(element, row, units);
-    for (const [row, element] of rows) {
-      if (row.kind === Kind.Label || row.kind === Kind.CenteredLabel) growToText(element, row);
-    }
+    // A caption grows to its text rather than being cut, as the desktop window lets it; all
+    // widths are read before any is written, so the page is laid out once.
+    const labels = rows.filter(([row]) => row.kind === Kind.Label || row.kind === Kind.CenteredLabel);
+    const needed = labels.map(([, element]) => element.scrollWidth - element.clientWidth);
+    labels.forEach(([row, element], i) => {
+      if (needed[i] <= 0) return;
+      if (row.kind === Kind.CenteredLabel)
+        element.style.left = (parseFloat(element.style.left) - Math.ceil(needed[i] / 2)) + 'px';
+      element.style.width = (parseFloat(element.style.width) + needed[i]) + 'px';
+    });
     return units;
   }
 
@@ -658,8 +655,16 @@
     focus.focus();
   }
 
-  function modalClosed(event) {
-    const target = event.target.returnTo;
+  // Closing runs to its end at once, before the next key: the focus is back in the window by
+  // the time the key that closed the box has been handled.
+  function closeModal(box) {
+    if (!box.open) return;
+    box.close();
+    if (box.id === 'messagebox') {
+      messageClosed();
+      return;
+    }
+    const target = box.returnTo;
     if (target && target.isConnected && !ended) target.focus();
   }
 
@@ -687,8 +692,8 @@
     $('restart').focus();
   }
 
-  function start() {
-    ended = false;
+  // The window's elements as a fresh program finds them.
+  function buildWindow() {
     messages.length = 0;
     byId.clear();
     byName.clear();
@@ -697,10 +702,15 @@
     openPicker = null;
     mainRows = buildControls($('client'), layout.main, '');
     lastWindowFocus = byId.get(1034);
+    relayout();
+  }
+
+  function start() {
     $('ended').hidden = true;
     $('program').hidden = false;
+    if (ended) buildWindow();
+    ended = false;
     program._zk_start();
-    relayout();
     byId.get(1034).focus();
   }
 
@@ -751,22 +761,24 @@
   }
 
   async function main() {
-    pictures = JSON.parse(document.getElementById('pictures').textContent);
-    program = await ZerkanModule({page});
-    layout = JSON.parse(program.UTF8ToString(program._zk_layout()));
-    keepable = new Set(program.UTF8ToString(program._zk_code_page()));
+    zerkanProgram.page = page;
+    const data = (id) => JSON.parse(document.getElementById(id).textContent);
+    pictures = data('pictures');
+    layout = data('layout');
+    keepable = new Set(layout.codePage);
     for (let c = 0; c < 0x80; ++c) keepable.add(String.fromCharCode(c));
     measureFont();
     $('window-title').lastChild.textContent = layout.main.title;
     document.title = layout.main.title;
     $('about-title').textContent = layout.about.title;
     aboutRows = buildControls($('about-client'), layout.about, 'about-');
-    $('about-OkButton').addEventListener('click', () => $('about').close());
-    $('messagebox-ok').addEventListener('click', () => $('messagebox').close());
-    $('messagebox').addEventListener('close', messageClosed);
-    $('readme-ok').addEventListener('click', () => $('readme').close());
-    $('about').addEventListener('close', modalClosed);
-    $('readme').addEventListener('close', modalClosed);
+    for (const [box, ok] of [['messagebox', 'messagebox-ok'], ['about', 'about-OkButton'], ['readme', 'readme-ok']]) {
+      $(ok).addEventListener('click', () => closeModal($(box)));
+      $(box).addEventListener('cancel', (event) => {  // Escape
+        event.preventDefault();
+        closeModal($(box));
+      });
+    }
     document.addEventListener('focusin', (event) => {
       if ($('client').contains(event.target)) lastWindowFocus = event.target;
     });
@@ -778,6 +790,8 @@
     });
     $('restart').addEventListener('click', start);
     addEventListener('resize', relayout);
+    buildWindow();
+    program = await zerkanLoading;
     start();
     document.documentElement.dataset.ready = 'true';
     performance.mark('zerkan-ready');

@@ -2,7 +2,7 @@
 // icon and read-me inlined. Writes one self-contained file, and optionally the folder for a
 // web server with the same page, a web app manifest, icons and an offline cache.
 //
-//   node build-page.mjs --source DIR --res DIR --module FILE --out FILE [--site DIR]
+//   node build-page.mjs --source DIR --res DIR --module FILE --layout FILE --out FILE [--site DIR]
 
 import {createHash} from 'node:crypto';
 import {copyFileSync, mkdirSync, readFileSync, writeFileSync} from 'node:fs';
@@ -12,10 +12,10 @@ import {parseArgs} from 'node:util';
 import {rtfToHtml} from './rtf.mjs';
 
 const {values: args} = parseArgs({options: {
-  source: {type: 'string'}, res: {type: 'string'}, module: {type: 'string'},
+  source: {type: 'string'}, res: {type: 'string'}, module: {type: 'string'}, layout: {type: 'string'},
   out: {type: 'string'}, site: {type: 'string'},
 }});
-for (const name of ['source', 'res', 'module', 'out']) {
+for (const name of ['source', 'res', 'module', 'layout', 'out']) {
   if (!args[name]) throw new Error(`build-page: --${name} is required`);
 }
 
@@ -38,6 +38,7 @@ function page(extra) {
     README_TITLE: readme.title,
     README: readme.html,
     PICTURES: inScript(JSON.stringify(pictures)),
+    LAYOUT: inScript(JSON.stringify(JSON.parse(read(args.layout)))),
     MODULE: inScript(read(args.module)),
     SCRIPT: inScript(read(join(args.source, 'zerkan.js'))),
   };
