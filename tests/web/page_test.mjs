@@ -182,6 +182,22 @@ group('pickers and fields', () => {
     await w.close();
   });
 
+  test('a drop changes nothing: no text lands in a field, no file replaces the page', async () => {
+    const w = await open();
+    const {x, y} = await centreOf(w.page, '#NamePicker');
+    const url = w.page.url();
+    for (const data of [{items: [{mimeType: 'text/plain', data: 'Oksijen'}], dragOperationsMask: 1},
+      {items: [], files: ['/etc/hostname'], dragOperationsMask: 1}]) {
+      for (const type of ['dragEnter', 'dragOver', 'drop'])
+        w.input.send('Input.dispatchDragEvent', {type, x, y, data});
+      await w.input.done();
+    }
+    assert.equal(w.page.url(), url);
+    assert.equal(await w.value('#NamePicker'), '');
+    assert.equal(await w.value('#StepPrompt'), '1. Elementi Seçiniz.');
+    await w.close();
+  });
+
   test('Escape closes an open list first, and Enter without a highlighted entry only closes it', async () => {
     const w = await open();
     await w.keys(['ArrowDown', ['Alt']]);

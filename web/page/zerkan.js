@@ -387,7 +387,6 @@
       if (digits !== input.value) input.value = digits;
       run(() => program._zk_count_changed());
     });
-    input.addEventListener('drop', (event) => event.preventDefault());
   }
 
   // ---- What the program's handlers call ----------------------------------------------------
@@ -788,6 +787,9 @@
       if (openPicker && !openPicker.input.parentElement.contains(event.target)) closeList(openPicker);
       if (!event.target.closest('#menubar')) closeMenus();
     });
+    // A drop has no effect: no text lands in a field, and a dropped file does not replace the
+    // program (and its molecule) with itself.
+    for (const type of ['dragover', 'drop']) document.addEventListener(type, (event) => event.preventDefault());
     $('restart').addEventListener('click', start);
     addEventListener('resize', relayout);
     buildWindow();
