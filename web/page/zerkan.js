@@ -20,7 +20,6 @@
   const byId = new Map();     // control id -> element
   const byName = new Map();   // member name -> element
   const selected = new Map(); // picker id -> selected entry, -1 for none
-  let countLimit = 0;
   let ended = false;
 
   // ---- Texts ------------------------------------------------------------------------------
@@ -119,12 +118,19 @@
     return null;
   }
 
-  function makeButton(row, onPress) {
+  // Alt+letter of the main window's buttons, by the key's code: on a Mac, Option+E types a
+  // character of its own, but the key is still E.
+  const mnemonics = new Map();
+
+  function makeButton(row, onPress, prefix) {
     const button = document.createElement('button');
     button.type = 'button';
     setCaption(button, row.text);
-    const key = mnemonicOf(row.text);
-    if (key) button.setAttribute('aria-keyshortcuts', 'Alt+' + key.toUpperCase());
+    const key = mnemonicOf(row.text).toUpperCase();
+    if (key) {
+      button.setAttribute('aria-keyshortcuts', 'Alt+' + key);
+      if (prefix === '') mnemonics.set('Key' + key, row.id);
+    }
     button.addEventListener('click', onPress);
     return button;
   }
@@ -195,7 +201,7 @@
       case Kind.Picker: return makePicker(row, caption);
       case Kind.Button:
       case Kind.DefaultButton: {
-        const button = makeButton(row, () => press(row.id));
+        const button = makeButton(row, () => press(row.id), prefix);
         if (row.kind === Kind.DefaultButton) button.className = 'default';
         return {element: button, control: button};
       }
@@ -424,8 +430,7 @@
       if (picker) markSelected(picker, index);
     },
     limitCount(length) {
-      countLimit = length;
-      byId.get(1002).maxLength = length > 0 ? length : PICKER_TEXT_LIMIT;
+      byName.get('CountField').maxLength = length > 0 ? length : PICKER_TEXT_LIMIT;
     },
     setVisible(id, visible) {
       const element = byId.get(id);
@@ -495,19 +500,19 @@
     if (ended || messages.length > 0) return;
     if (openPicker) closeList(openPicker);
     run(() => program._zk_clicked(id));
-    if (id !== 1042) announce();
+    if (byId.get(id) !== byName.get('SearchButton')) announce();
   }
 
   // The result boxes are heard after Ekle, Geri Al and Sıfırla without moving the focus.
   function announce() {
     if (messages.length > 0) return;
     const parts = [];
-    for (const [caption, box] of [['MolecularMassCaption', 1028], ['FormulaCaption', 1031]]) {
-      let text = byId.get(box).value.trim();
+    for (const [caption, box] of [['MolecularMassCaption', 'MolecularMassBox'], ['FormulaCaption', 'FormulaBox']]) {
+      let text = byName.get(box).value.trim();
       if (text.length > 80) text = '…' + text.slice(-60);
       parts.push(`${byName.get(caption).textContent}: ${text || 'boş'}.`);
     }
-    parts.push(byId.get(1009).textContent);
+    parts.push(byName.get('StepPrompt').textContent);
     const live = $('live');
     live.textContent = parts.join(' ') + (live.textContent.endsWith('\u00a0') ? '' : '\u00a0');
   }
@@ -700,7 +705,7 @@
     selected.clear();
     openPicker = null;
     mainRows = buildControls($('client'), layout.main, '');
-    lastWindowFocus = byId.get(1034);
+    lastWindowFocus = byName.get('NumberPicker');
     relayout();
   }
 
@@ -710,12 +715,11 @@
     if (ended) buildWindow();
     ended = false;
     program._zk_start();
-    byId.get(1034).focus();
+    byName.get('NumberPicker').focus();
   }
 
   // ---- Keys the window handles itself -----------------------------------------------------
 
-  const MNEMONICS = {KeyG: 1003, KeyE: 1004, KeyS: 1005};
   function onWindowKey(event) {
     if (ended || document.querySelector('dialog[open]')) return;
     if (event.key === 'F1') {
@@ -729,9 +733,9 @@
       return;
     }
     // Alt+letter presses its button at once; the letter must not land in the focused field.
-    if (event.altKey && !event.ctrlKey && !event.metaKey && MNEMONICS[event.code]) {
+    if (event.altKey && !event.ctrlKey && !event.metaKey && mnemonics.has(event.code)) {
       event.preventDefault();
-      press(MNEMONICS[event.code]);
+      press(mnemonics.get(event.code));
       return;
     }
     if (event.defaultPrevented || event.target.closest('#menubar')) return;
