@@ -51,16 +51,15 @@
   // ---- Dialog units -----------------------------------------------------------------------
 
   // Base units of the page font at 100 px: the average advance of the 52 letters, and the
-  // line height.
+  // height of a line. Measured on a canvas, which needs no layout of the page.
   let fontRatio = null;
   function measureFont() {
-    const probe = document.createElement('span');
-    probe.className = 'measure';
-    probe.textContent = LETTERS;
-    document.body.append(probe);
-    const box = probe.getBoundingClientRect();
-    probe.remove();
-    fontRatio = {cx: box.width / 52 / 100, cy: box.height / 100};
+    const style = getComputedStyle(document.body);
+    const context = document.createElement('canvas').getContext('2d');
+    context.font = `100px ${style.fontFamily}`;
+    const metrics = context.measureText(LETTERS);
+    const height = metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent;
+    fontRatio = {cx: metrics.width / 52 / 100, cy: (height > 0 ? height : 115) / 100};
   }
 
   // The font size at which a dialog of `widthUnits` fits `room` pixels, at most MAX_FONT_PX.
@@ -94,8 +93,15 @@
     client.style.width = units.x(dialog.w) + 'px';
     client.style.height = units.y(dialog.h) + 'px';
     for (const [row, element] of rows) place(element, row, units);
-    // A caption grows to its text rather than being cut, as the desktop window lets it; all
-    // widths are read before any is written, so the page is laid out once.
+    requestAnimationFrame(() => growToText(rows));
+    return units;
+  }
+
+  // A caption grows to its text rather than being cut, as the desktop window lets it (a
+  // phone's own font or its smallest font size may be wider than the table allows for). Done
+  // before the first frame is drawn; every width is read before any is written, so the page
+  // is laid out once.
+  function growToText(rows) {
     const labels = rows.filter(([row]) => row.kind === Kind.Label || row.kind === Kind.CenteredLabel);
     const needed = labels.map(([, element]) => element.scrollWidth - element.clientWidth);
     labels.forEach(([row, element], i) => {
@@ -104,7 +110,6 @@
         element.style.left = (parseFloat(element.style.left) - Math.ceil(needed[i] / 2)) + 'px';
       element.style.width = (parseFloat(element.style.width) + needed[i]) + 'px';
     });
-    return units;
   }
 
   // ---- Building the elements --------------------------------------------------------------
