@@ -182,6 +182,15 @@ group('pickers and fields', () => {
     await w.close();
   });
 
+  test('keys typed faster than frames: each lands where it was typed, each Alt+E adds', async () => {
+    const w = await open();
+    w.input.type('6').key('e', ['Alt']).type('8').key('e', ['Alt']).type('12').key('e', ['Alt']);
+    await w.input.done();
+    assert.deepEqual(await results(w), {mass: '52.3154', formula: 'COMg', contents: '1 Karbon, 1 Oksijen, 1 Magnezyum ',
+      prompt: '4. Elementi Seçiniz.'});
+    await w.close();
+  });
+
   test('a drop changes nothing: no text lands in a field, no file replaces the page', async () => {
     const w = await open();
     const {x, y} = await centreOf(w.page, '#NamePicker');
