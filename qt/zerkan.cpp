@@ -13,6 +13,7 @@
 #include "core/version.h"
 #include "qt/desktopentry.h"
 #include "qt/framecache.h"
+#include "qt/pictures.h"
 #include "qt/zerkandlg.h"
 
 namespace zerkan {
