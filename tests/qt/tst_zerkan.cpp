@@ -58,6 +58,9 @@ void tst_Zerkan::runsTheMainWindowModally() {
     QCOMPARE(QApplication::activeModalWidget(), &dialog_);
     QCOMPARE(dialog_.windowTitle(), QStringLiteral("Zerkan Kütlesi 3.1"));
     QVERIFY(!dialog_.QWidget::windowIcon().isNull());  // the member of that name hides it
+    // For every window without an icon of its own.
+    QCOMPARE(QApplication::windowIcon().availableSizes(),
+             dialog_.QWidget::windowIcon().availableSizes());
 }
 
 void tst_Zerkan::namesTheApplicationAfterItsProgramFile() {
