@@ -39,6 +39,7 @@ void SetEntry(QComboBox& picker, int index) {
     picker.setAttribute(Qt::WA_UpdatesDisabled, true);
     picker.setCurrentIndex(index);
     picker.setAttribute(Qt::WA_UpdatesDisabled, wasQuiet);
+    ListFollowsEntry(&picker);
 }
 
 // Qt's line edit writes its whole text again whenever its limit is set, which moves the caret
