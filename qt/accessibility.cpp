@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <memory>
 #include <string_view>
@@ -229,23 +230,32 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     return nullptr;
 }
 
-// An entry selected in a picker's open list by an assistive client (its "Toggle" action),
-// rather than by moving the highlight with the keys or the mouse, which always moves the
-// current entry too: taken as the choice, exactly as Enter in the list takes it. A client's
-// toggle first clears the selection, which toggles the highlighted entry off, then selects
-// the one wanted: what is selected last before the event loop turns is the choice.
+// Set while a list's selection is made to follow its picker: that is no one's choice.
+bool listFollowing = false;
+
+// An entry selected in a picker's list by an assistive client (its "Toggle" action, or a row
+// selection on the list), rather than by moving the highlight with the keys or the mouse, which
+// always moves the current entry too: taken as the choice, exactly as Enter in the open list
+// takes it, whether the list is open or closed. A client's toggle first clears the selection,
+// which toggles the highlighted entry off, then selects the one wanted: what is selected last
+// before the event loop turns is the choice. The picker itself selects its entry as it opens
+// the list; that selection finds the list open by the time it would be taken, and is not.
 void ChooseOnAssistiveSelection(QComboBox* picker) {
     QAbstractItemView* list = picker->view();
     QItemSelectionModel* model = list->selectionModel();
-    auto moved = std::make_shared<bool>(false);
-    auto wanted = std::make_shared<QPersistentModelIndex>();
+    struct Pending {
+        QPersistentModelIndex entry;
+        bool moved = false;
+        bool listOpen = false;
+    };
+    auto pending = std::make_shared<Pending>();
     QObject::connect(model, &QItemSelectionModel::currentChanged, picker,
-                     [moved] { *moved = true; });
+                     [pending] { pending->moved = true; });
     QObject::connect(
         model, &QItemSelectionModel::selectionChanged, picker,
-        [list, moved, wanted](const QItemSelection& selected, const QItemSelection& deselected) {
-            if (!list->isVisible())
-                return;  // the picker itself setting up its list as it opens
+        [list, pending](const QItemSelection& selected, const QItemSelection& deselected) {
+            if (listFollowing)
+                return;
             const QModelIndex current = list->currentIndex();
             QModelIndex chosen;
             if (selected.indexes().size() == 1)
@@ -255,23 +265,29 @@ void ChooseOnAssistiveSelection(QComboBox* picker) {
             if (!chosen.isValid())
                 return;
             // The keys and the mouse move the current entry right after selecting it.
-            *moved = false;
-            const bool decisionQueued = wanted->isValid();
-            *wanted = chosen;
+            pending->moved = false;
+            const bool decisionQueued = pending->entry.isValid();
+            pending->entry = chosen;
             if (decisionQueued)
                 return;
+            pending->listOpen = list->isVisible();
             QMetaObject::invokeMethod(
                 list,
-                [list, moved, wanted] {
-                    const QPersistentModelIndex entry = std::exchange(*wanted, {});
-                    if (*moved || !entry.isValid() || !list->isVisible())
+                [list, pending] {
+                    const QPersistentModelIndex entry = std::exchange(pending->entry, {});
+                    if (pending->moved || !entry.isValid() ||
+                        list->isVisible() != pending->listOpen)
                         return;
+                    // Enter in the list takes its current entry and closes the list, if open.
                     list->setCurrentIndex(entry);
                     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
                     QCoreApplication::sendEvent(list, &enter);
                 },
                 Qt::QueuedConnection);
         });
+    // The toolkit's own choices on the closed box: the wheel, the arrow keys.
+    QObject::connect(picker, &QComboBox::currentIndexChanged, picker,
+                     [picker] { ListFollowsEntry(picker); });
 }
 
 struct CaptionRow {
@@ -318,6 +334,23 @@ void DescribeMainControls(QWidget* clientArea) {
     }
     for (QComboBox* picker : clientArea->findChildren<QComboBox*>())
         ChooseOnAssistiveSelection(picker);
+}
+
+void ListFollowsEntry(QComboBox* picker) {
+    QAbstractItemView* list = picker->view();
+    if (list->isVisible())
+        return;  // an open list shows the highlight the user moves
+    QItemSelectionModel* selection = list->selectionModel();
+    const QModelIndex entry = picker->model()->index(picker->currentIndex(), picker->modelColumn(),
+                                                     picker->rootModelIndex());
+    if (entry.isValid() ? selection->isSelected(entry) && selection->selectedIndexes().size() == 1
+                        : !selection->hasSelection())
+        return;
+    const QScopedValueRollback following(listFollowing, true);
+    if (entry.isValid())
+        selection->setCurrentIndex(entry, QItemSelectionModel::ClearAndSelect);
+    else
+        selection->clear();
 }
 
 void CaptionChanged(QLabel* caption) {

@@ -4,6 +4,7 @@
 // bus: every control named after what the user sees, captions tied to their controls, and
 // edits or list choices made through the bus held to the same rules as the keyboard.
 
+class QComboBox;
 class QLabel;
 class QWidget;
 
@@ -14,8 +15,14 @@ namespace zerkan {
 void InstallAccessibility();
 
 // Ties the captions of the main window's client area to their controls (names and
-// labelled-by relations) and lets a list entry chosen through the bus choose the element.
+// labelled-by relations) and lets a list entry chosen through the bus choose the element,
+// whether the list is open or closed.
 void DescribeMainControls(QWidget* clientArea);
+
+// The picker's entry changed other than by a choice from its list (another picker's choice, a
+// search, an edit): its closed list selects that entry, or none, so that a client reads there
+// what the field shows.
+void ListFollowsEntry(QComboBox* picker);
 
 // A caption's text changed: the control it names takes the new name.
 void CaptionChanged(QLabel* caption);

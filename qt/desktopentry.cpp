@@ -19,11 +19,10 @@ void NameWindowClass([[maybe_unused]] QWidget& window) {
     char value[2 * sizeof kDesktopEntryName];
     std::copy_n(kDesktopEntryName, sizeof kDesktopEntryName, value);
     std::copy_n(kDesktopEntryName, sizeof kDesktopEntryName, value + sizeof kDesktopEntryName);
-    xcb_connection_t* connection = x11->connection();
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE,
+    // Queued before the window is mapped, on the toolkit's connection, which sends it then.
+    xcb_change_property(x11->connection(), XCB_PROP_MODE_REPLACE,
                         static_cast<xcb_window_t>(window.winId()), XCB_ATOM_WM_CLASS,
                         XCB_ATOM_STRING, 8, sizeof value, value);
-    xcb_flush(connection);
 #endif
 }
 

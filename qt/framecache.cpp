@@ -8,6 +8,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QPolygon>
 #include <QStyleOption>
 #include <QTextLayout>
@@ -16,6 +17,8 @@
 #include <climits>
 #include <optional>
 #include <vector>
+
+#include "qt/pictures.h"
 
 namespace zerkan {
 namespace {
@@ -215,6 +218,17 @@ void FrameCacheStyle::polish(QWidget* widget) {
     QProxyStyle::polish(widget);
     if (IsBoxField(widget))
         widget->setAutoFillBackground(true);
+}
+
+QIcon FrameCacheStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
+                                    const QWidget* widget) const {
+    // An option lives only as long as this call.
+    if (option != nullptr)
+        return QProxyStyle::standardIcon(icon, option, widget);
+    return DeferredIcon(
+        [style = QPointer<QStyle>(baseStyle()), icon, widget = QPointer<const QWidget>(widget)] {
+            return style != nullptr ? style->standardIcon(icon, nullptr, widget) : QIcon();
+        });
 }
 
 void FrameCacheStyle::unpolish(QWidget* widget) {

@@ -24,12 +24,17 @@ class FrameCacheStyle final : public QProxyStyle {
     void polish(QWidget* widget) override;
     void unpolish(QWidget* widget) override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                       const QWidget* widget) const override;
+                       const QWidget* widget = nullptr) const override;
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
                          const QWidget* widget) const override;
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
                       bool enabled, const QString& text,
                       QPalette::ColorRole textRole) const override;
+    // Fusion reads an icon's pictures as soon as it is asked for the icon, and a menu bar asks
+    // for one as it is made, for a button that it shows only when too narrow for its menus.
+    // Here they are read when first shown.
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option = nullptr,
+                       const QWidget* widget = nullptr) const override;
 
     // Everything a kept frame's look depends on.
     struct Look {

@@ -35,24 +35,25 @@ class FrameWatcher final : public QObject, public QAbstractNativeEventFilter {
   public:
     FrameWatcher(QWidget& window, xcb_connection_t* connection)
         : QObject(&window), window_(window), connection_(connection) {
+        // Asked now, the answer taken when the first property changes: waiting for it here
+        // would hold up the window's first appearance by a round trip to the server.
         static constexpr char name[] = "_NET_FRAME_EXTENTS";
-        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-            xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name),
-                                  nullptr),
-            &std::free);
-        if (reply)
-            atom_ = reply->atom;
+        atomCookie_ = xcb_intern_atom(connection, 0, sizeof name - 1, name);
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
-    ~FrameWatcher() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+    ~FrameWatcher() override {
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+        if (!atomKnown_)
+            xcb_discard_reply(connection_, atomCookie_.sequence);
+    }
     FrameWatcher(const FrameWatcher&) = delete;
     FrameWatcher& operator=(const FrameWatcher&) = delete;
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-        if (type != "xcb_generic_event_t" || atom_ == XCB_ATOM_NONE)
+        if (type != "xcb_generic_event_t")
             return false;
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY || Atom() == XCB_ATOM_NONE)
             return false;
         const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
         if (notify->atom == atom_ && notify->window == window_.winId() && window_.isVisible()) {
@@ -70,6 +71,17 @@ class FrameWatcher final : public QObject, public QAbstractNativeEventFilter {
     }
 
   private:
+    xcb_atom_t Atom() {
+        if (!atomKnown_) {
+            atomKnown_ = true;
+            const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+                xcb_intern_atom_reply(connection_, atomCookie_, nullptr), &std::free);
+            if (reply)
+                atom_ = reply->atom;
+        }
+        return atom_;
+    }
+
     QMargins ReadExtents() const {
         const xcb_get_property_cookie_t cookie =
             xcb_get_property(connection_, 0, static_cast<xcb_window_t>(window_.winId()), atom_,
@@ -86,6 +98,8 @@ class FrameWatcher final : public QObject, public QAbstractNativeEventFilter {
 
     QWidget& window_;
     xcb_connection_t* connection_;
+    xcb_intern_atom_cookie_t atomCookie_{};
+    bool atomKnown_ = false;
     xcb_atom_t atom_ = XCB_ATOM_NONE;
 };
 #endif

@@ -13,6 +13,7 @@
 #include "core/version.h"
 #include "qt/desktopentry.h"
 #include "qt/framecache.h"
+#include "qt/pictures.h"
 #include "qt/zerkandlg.h"
 
 namespace zerkan {
@@ -71,7 +72,9 @@ App::App(int& argc, char** argv) : QApplication(argc, argv) {
         QString::fromLatin1(version::kFull.data(), static_cast<qsizetype>(version::kFull.size())));
     // The Wayland app id; X11 gets its window class from the main window.
     setDesktopFileName(QString::fromLatin1(kDesktopEntryName));
-    setWindowIcon(ProgramIcon());
+    // The menu bar belongs to the window on every desktop; without this, making it asks the
+    // session bus whether a global menu runs, and waits for the answer.
+    setAttribute(Qt::AA_DontUseNativeMenuBar);
     // The program speaks Turkish whatever the user's locale, and so do the toolkit's own texts
     // (message-box buttons, the fields' context menus). Without the translation they stay
     // English, which is all that can be done.
@@ -84,6 +87,11 @@ App::App(int& argc, char** argv) : QApplication(argc, argv) {
 
 int App::InitInstance(const std::function<void(MainDialog&)>& onShown) {
     MainDialog dialog(ProgramState());
+    // The application's icon, for every window that has none of its own, is set once the main
+    // window exists: a window made while the application has an icon sends the window system
+    // that one first and then its own, a third of a megabyte each time on X11.
+    dialog.winId();
+    setWindowIcon(ProgramIcon());
     if (onShown)
         QTimer::singleShot(0, &dialog, [&dialog, &onShown] { onShown(dialog); });
     dialog.exec();

@@ -24,6 +24,7 @@
 #include "qt/accessibility.h"
 #include "qt/desktopentry.h"
 #include "qt/dialoglayout.h"
+#include "qt/pictures.h"
 #include "qt/resultbox.h"
 #include "qt/windowplacement.h"
 
@@ -38,6 +39,7 @@ void SetEntry(QComboBox& picker, int index) {
     picker.setAttribute(Qt::WA_UpdatesDisabled, true);
     picker.setCurrentIndex(index);
     picker.setAttribute(Qt::WA_UpdatesDisabled, wasQuiet);
+    ListFollowsEntry(&picker);
 }
 
 // Qt's line edit writes its whole text again whenever its limit is set, which moves the caret
@@ -77,15 +79,6 @@ Text FromQString(const QString& text) {
 }
 
 }  // namespace
-
-QIcon ProgramIcon() {
-    QIcon icon(QStringLiteral(":/res/icon180.png"));
-    for (int size : {48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/res/icons/hicolor/%1x%1/apps/zerkan-kutlesi.png").arg(size),
-                     QSize(size, size));
-    }
-    return icon;
-}
 
 MainDialog::MainDialog(CompositionState& state, QWidget* parent)
     : QDialog(parent), state_(state), readMeLauncher_(OpenReadMe) {

@@ -24,9 +24,6 @@ namespace zerkan {
 
 class ResultBox;
 
-// The program icon in every size the resources hold, so each screen and menu gets a crisp one.
-QIcon ProgramIcon();
-
 class MainDialog final : public QDialog, public MainWindowSurface {
     Q_OBJECT
 

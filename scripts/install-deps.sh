@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     xvfb xauth x11-utils imagemagick fonts-dejavu-core openbox xdotool libxcb1-dev
-    dbus at-spi2-core python3-gi gir1.2-atspi-2.0
+    dbus at-spi2-core python3-gi gir1.2-atspi-2.0 locales
     hyperfine valgrind clang-format lcov
     desktop-file-utils appstream lintian man-db
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
@@ -25,10 +25,20 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# Some window tests run under a Turkish locale as well.
+has_turkish_locale() { locale -a 2>/dev/null | grep -qix 'tr_TR[.]utf-\?8'; }
+[ ${#missing[@]} -eq 0 ] && has_turkish_locale && exit 0
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+if ! has_turkish_locale; then
+    echo "Generating the tr_TR.UTF-8 locale"
+    grep -qx 'tr_TR.UTF-8 UTF-8' /etc/locale.gen ||
+        echo 'tr_TR.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+    $sudo locale-gen >/dev/null
+fi

@@ -78,6 +78,7 @@ class Session:
             self.start([find_libexec("at-spi2-registryd")],
                        env=dict(self.env, AT_SPI_BUS_ADDRESS=self.a11y_bus))
             self.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+            self.env["QT_QPA_PLATFORM"] = "xcb"
         except BaseException:
             self.stop()
             raise

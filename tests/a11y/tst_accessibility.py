@@ -202,6 +202,7 @@ class Client:
         self.check_picker_edit()
         self.check_count_field()
         self.check_result_boxes()
+        self.check_list_choices()
         self.compose()
         self.check_about_box()
         self.check_focus_order()
@@ -274,6 +275,67 @@ class Client:
             self.wait(lambda: False, 0.1)
             check("EditableText" not in node.get_interfaces() and self.text(node) == before,
                   f"{box} cannot be written through the bus")
+
+    # Entries chosen through a list's own interfaces, with the list open or closed: each is a
+    # choice like the keyboard's. picker, entry, how, list open first, what the pickers show.
+    LIST_CHOICES = (
+        ("NamePicker", 25, "Toggle", False, ("26", "Demir", "Fe")),
+        ("SymbolPicker", 5, "row selection", False, ("6", "Karbon", "C")),
+        ("NumberPicker", 10, "row selection", True, ("11", "Sodyum", "Na")),
+        ("NamePicker", 1, "Toggle", True, ("2", "Helyum", "He")),
+    )
+
+    def list_of(self, picker):
+        return self.children(self.controls[picker])[0]
+
+    def list_open(self, picker):
+        states = self.list_of(picker).get_state_set()
+        return states.contains(self.Atspi.StateType.SHOWING)
+
+    def selected_entries(self, picker):
+        """The entries of a picker's list that the bus reports selected."""
+        table = self.list_of(picker)
+        return [row for row in range(self.Atspi.Table.get_n_rows(table))
+                if self.Atspi.Table.is_row_selected(table, row)]
+
+    def choose_in_list(self, picker, entry, how):
+        table = self.list_of(picker)
+        if how == "row selection":
+            self.Atspi.Table.add_row_selection(table, entry)
+            return
+        item = table.get_child_at_index(entry)
+        actions = [self.Atspi.Action.get_action_name(item, i)
+                   for i in range(self.Atspi.Action.get_n_actions(item))]
+        self.Atspi.Action.do_action(item, actions.index(how))
+
+    def check_list_choices(self):
+        pickers = ("NumberPicker", "NamePicker", "SymbolPicker")
+        for picker, entry, how, open_first, shown in self.LIST_CHOICES:
+            state = "open" if open_first else "closed"
+            if open_first:
+                self.Atspi.Action.do_action(self.controls[picker], 0)  # ShowMenu
+                check(self.wait(lambda: self.list_open(picker), 5), f"{picker}'s list opens")
+            self.choose_in_list(picker, entry, how)
+            ok, got = self.pickers_show(*shown)
+            what = f"{how} of entry {entry} in {picker}'s {state} list"
+            check(ok, f"{what} chooses it in every picker: {got}")
+            check(self.wait(lambda: self.shown("ProtonLine") == f"Proton Sayısı:{shown[0]}", 3)
+                  and self.shown("KindLine") != "",
+                  f"{what} fills the information: {self.shown('ProtonLine')!r}")
+            check(self.wait(lambda: not self.list_open(picker), 3), f"{what} leaves the list closed")
+            lists = {p: self.selected_entries(p) for p in pickers}
+            check(all(rows == [entry] for rows in lists.values()),
+                  f"{what}: every list reports that entry selected, as the fields show: {lists}")
+        # An edit leaves no entry chosen, and no list reports one; the entry chosen before is
+        # then chosen again by its toggle in the closed list.
+        self.set_text(self.edit_of(self.controls["NamePicker"]), "He")
+        self.wait(lambda: self.shown("KindLine") == "", 3)
+        lists = {p: self.selected_entries(p) for p in pickers}
+        check(all(rows == [] for rows in lists.values()),
+              f"after an edit no list reports an entry selected: {lists}")
+        self.choose_in_list("NamePicker", 1, "Toggle")
+        check(self.pickers_show("2", "Helyum", "He")[0] and self.shown("KindLine") != "",
+              "the entry chosen before the edit is chosen again by its toggle")
 
     def choose_from_list(self, picker, entry):
         """Opens the picker's list and takes the entry through its accessible action."""

@@ -6,6 +6,8 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 #include <QTest>
+#include <functional>
+#include <utility>
 
 #include "core/composition_state.h"
 #include "qt/zerkandlg.h"
@@ -228,6 +230,27 @@ void tst_AccessibleText::pickersOfferTheirListTheirFieldAndTheirActions() {
     QTRY_VERIFY(!picker->view()->isVisible());
     QCOMPARE(picker->currentText(), QStringLiteral("Demir"));
     QCOMPARE(w.state.selectedIndex, 25);
+
+    // In the closed list too, a toggled entry or a selected row is the choice, and every list
+    // then reports as selected what its field shows.
+    auto* symbols = FindControl<QComboBox>(w.dialog, ControlId::SymbolPicker);
+    const std::pair<int, std::function<void()>> closedChoices[] = {
+        {5,
+         [iface] {
+             iface->child(0)->child(5)->actionInterface()->doAction(
+                 QAccessibleActionInterface::toggleAction());
+         }},
+        {10, [iface] { iface->child(0)->tableInterface()->selectRow(10); }},
+    };
+    for (const auto& [entry, choose] : closedChoices) {
+        choose();
+        QTRY_COMPARE(w.state.selectedIndex, entry);
+        QVERIFY(!picker->view()->isVisible());
+        QCOMPARE(picker->currentIndex(), entry);
+        QCOMPARE(symbols->currentIndex(), entry);
+        QCOMPARE(symbols->view()->selectionModel()->selectedRows(),
+                 QModelIndexList{symbols->model()->index(entry, 0)});
+    }
 }
 
 QTEST_MAIN(tst_AccessibleText)

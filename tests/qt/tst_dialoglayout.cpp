@@ -144,6 +144,7 @@ class tst_DialogLayout : public QObject {
     void openListsShowTheirLongestEntryWhole();
     void dialogUnitsUseTheAverageLetterWidthAndTheFontHeight();
     void keptFramesAndTextsLookAsFusionDrawsThem();
+    void iconsAreFusionsReadWhenFirstWanted();
     void everyTextLooksAsFusionDrawsIt_data();
     void everyTextLooksAsFusionDrawsIt();
     void aFullStyleStartsOverAndStillDrawsAsFusion();
@@ -461,6 +462,34 @@ void tst_DialogLayout::keptFramesAndTextsLookAsFusionDrawsThem() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("windows")));
     UseFrameCache();
     QVERIFY(!dynamic_cast<FrameCacheStyle*>(QApplication::style()));
+}
+
+// The style hands out Fusion's icons unread; once read they are Fusion's own, in every size,
+// look and direction.
+void tst_DialogLayout::iconsAreFusionsReadWhenFirstWanted() {
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
+    FrameCacheStyle kept(QStyleFactory::create(QStringLiteral("fusion")));
+    for (const QStyle::StandardPixmap which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_MessageBoxWarning,
+          QStyle::SP_ArrowBack, QStyle::SP_LineEditClearButton}) {
+        const QIcon expected = fusion->standardIcon(which);
+        const QIcon deferred = kept.standardIcon(which);
+        const QByteArray name = QByteArray::number(which);
+        QCOMPARE(deferred.isNull(), expected.isNull());
+        QCOMPARE(deferred.availableSizes(), expected.availableSizes());
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+            for (const int size : {16, 32, 48}) {
+                QCOMPARE(deferred.actualSize(QSize(size, size), mode),
+                         expected.actualSize(QSize(size, size), mode));
+                QVERIFY2(
+                    deferred.pixmap(size, mode).toImage() == expected.pixmap(size, mode).toImage(),
+                    name.constData());
+                QVERIFY2(deferred.pixmap(QSize(size, size), 2.0, mode).toImage() ==
+                             expected.pixmap(QSize(size, size), 2.0, mode).toImage(),
+                         name.constData());
+            }
+        }
+    }
 }
 
 void tst_DialogLayout::everyTextLooksAsFusionDrawsIt_data() {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -440,6 +441,7 @@ void tst_MainDialog::countFieldTakesDigitsOnly_data() {
                                                      << "007" << 7;
     QTest::newRow("no minus sign") << "-5"
                                    << "5" << 5;
+    QTest::newRow("only the digits 0 to 9") << QStringLiteral("\u0663\uFF15\u00B2") << "" << 0;
 }
 
 void tst_MainDialog::countFieldTakesDigitsOnly() {
@@ -607,9 +609,22 @@ void tst_MainDialog::fileDropsAreNotAccepted() {
 
 void tst_MainDialog::iconOffersEverySize() {
     Window w;
-    const QList<QSize> sizes = w.dialog->QWidget::windowIcon().availableSizes();
-    for (int size : {32, 48, 64, 128, 256})
+    const QIcon icon = w.dialog->QWidget::windowIcon();
+    const QList<QSize> sizes = icon.availableSizes();
+    for (int size : {32, 48, 64, 128, 256}) {
         QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+        // Its pictures are read only now, each at its own size, for every look.
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+            const QImage picture = icon.pixmap(QSize(size, size), mode).toImage();
+            QCOMPARE(picture.size(), QSize(size, size));
+            QSet<QRgb> colours;
+            for (int y = 0; y < size; ++y) {
+                for (int x = 0; x < size; ++x)
+                    colours.insert(picture.pixel(x, y));
+            }
+            QVERIFY2(colours.size() > 4, qPrintable(QString::number(size)));
+        }
+    }
 }
 
 QTEST_MAIN(tst_MainDialog)

@@ -1,6 +1,7 @@
 // The program's start-up path as main runs it: the checks run inside the real application
 // object, at the first turn of the main window's event loop, and then close the window.
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -23,6 +24,7 @@ class tst_Zerkan : public QObject {
     explicit tst_Zerkan(MainDialog& dialog) : dialog_(dialog) {}
 
   private slots:
+    void readsNoImagePluginOnTheWayUp();
     void runsTheMainWindowModally();
     void namesTheApplicationAfterItsProgramFile();
     void sharesOneRecordWithTheWindow();
@@ -33,12 +35,32 @@ class tst_Zerkan : public QObject {
     MainDialog& dialog_;
 };
 
+// The program reads its pictures and icons by their own formats, and an icon only when it is
+// shown: a picture read otherwise has the toolkit load all its image plug-ins first.
+void tst_Zerkan::readsNoImagePluginOnTheWayUp() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        QSKIP("no /proc/self/maps here");
+    QByteArrayList plugins;
+    bool toolkitSeen = false;
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        toolkitSeen = toolkitSeen || line.contains("libQt6Gui");
+        if (line.contains("/imageformats/"))
+            plugins << line.mid(line.lastIndexOf(' ') + 1);
+    }
+    QVERIFY(toolkitSeen);
+    QVERIFY2(plugins.isEmpty(), plugins.join(", ").constData());
+}
+
 void tst_Zerkan::runsTheMainWindowModally() {
     QVERIFY(dialog_.isVisible());
     QVERIFY(dialog_.isModal());
     QCOMPARE(QApplication::activeModalWidget(), &dialog_);
     QCOMPARE(dialog_.windowTitle(), QStringLiteral("Zerkan Kütlesi 3.1"));
     QVERIFY(!dialog_.QWidget::windowIcon().isNull());  // the member of that name hides it
+    // For every window without an icon of its own.
+    QCOMPARE(QApplication::windowIcon().availableSizes(),
+             dialog_.QWidget::windowIcon().availableSizes());
 }
 
 void tst_Zerkan::namesTheApplicationAfterItsProgramFile() {
