@@ -29,10 +29,12 @@ export async function launch() {
 }
 
 // Opens the file with every request but the file itself refused, and waits until the program
-// is ready for input. Returns the page and the addresses it tried to reach.
-export async function openOffline(browser, file, viewport = DESKTOP) {
+// is ready for input. Returns the page and the addresses it tried to reach. `prepare` runs in
+// the page before any of its own scripts.
+export async function openOffline(browser, file, viewport = DESKTOP, prepare = null) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
+  if (prepare) await page.evaluateOnNewDocument(prepare);
   const url = pathToFileURL(file).href;
   const refused = [];
   await page.setRequestInterception(true);

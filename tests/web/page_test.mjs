@@ -33,8 +33,8 @@ before(async () => { browser = await launch(); });
 after(async () => { await browser?.close(); });
 
 // A fresh program on the page, with the tools every case uses.
-async function open(file = PAGE, viewport = DESKTOP) {
-  const {page, refused, errors} = await openOffline(browser, file, viewport);
+async function open(file = PAGE, viewport = DESKTOP, prepare = null) {
+  const {page, refused, errors} = await openOffline(browser, file, viewport, prepare);
   const input = await Input.of(page);
   const at = async (selector) => centreOf(page, selector);
   return {
@@ -77,6 +77,16 @@ group('composing H2O', () => {
     await composeWithMouse(w);
     assert.deepEqual(await results(w), H2O);
     assert.deepEqual(w.refused, [], 'the page asked for nothing beyond itself');
+    assert.deepEqual(w.errors, []);
+    await w.close();
+  });
+
+  test('where the browser compiles the program only in the background', async () => {
+    const w = await open(PAGE, DESKTOP, () => {
+      WebAssembly.Module = function () { throw new RangeError('not on this thread'); };
+    });
+    await composeWithMouse(w);
+    assert.deepEqual(await results(w), H2O);
     assert.deepEqual(w.errors, []);
     await w.close();
   });

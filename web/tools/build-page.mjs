@@ -40,6 +40,7 @@ function page(extra) {
     PICTURES: inScript(JSON.stringify(pictures)),
     LAYOUT: inScript(JSON.stringify(JSON.parse(read(args.layout)))),
     MODULE: inScript(read(args.module)),
+    PROGRAM: readFileSync(args.module.replace(/\.js$/, '.wasm')).toString('base64'),
     SCRIPT: inScript(read(join(args.source, 'zerkan.js'))),
   };
   return read(join(args.source, 'zerkan.html'))
