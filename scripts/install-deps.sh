@@ -21,10 +21,36 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+fi
+
+# Google Benchmark for the Windows build: Debian ships it built for Linux only, so its source
+# package is unpacked beside GoogleTest's sources, which Debian does ship. The source index is
+# read through a private list folder, leaving the system's own apt sources as they are.
+benchmark_src=/usr/src/benchmark
+if [ ! -f "$benchmark_src/CMakeLists.txt" ]; then
+    echo "Fetching the Google Benchmark sources (Debian source package benchmark)"
+    apt=$(mktemp -d)
+    mkdir -p "$apt/parts" "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/src"
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] && sed 's/^Types:.*/Types: deb-src/' "$f" >"$apt/parts/$(basename "$f")"
+    done
+    if [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$apt/parts/sources.list"
+    fi
+    options=(-qq -o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$apt/parts"
+        -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache")
+    chmod -R a+rwX "$apt"
+    apt-get "${options[@]}" update
+    (cd "$apt/src" && apt-get "${options[@]}" source benchmark >/dev/null)
+    $sudo rm -rf "$benchmark_src"
+    $sudo cp -r "$apt"/src/benchmark-*/ "$benchmark_src"
+    rm -rf "$apt"
+fi
