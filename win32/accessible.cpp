@@ -9,9 +9,8 @@
 namespace zerkan::win32 {
 namespace {
 
-// {618736E0-3C3D-11CF-810C-00AA00389B71}
-constexpr IID kAccessibleId = {
-    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+// Not IID_IAccessible: MinGW's import library for oleacc offers it as a function of the DLL.
+const IID kAccessibleId = __uuidof(IAccessible);
 
 template <class Function>
 Function Bind(HMODULE module, const char* name) {

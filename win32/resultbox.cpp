@@ -58,6 +58,7 @@ class Box {
     HFONT font_ = nullptr;
     int lineHeight_ = 13, margin_ = 2;
     bool focused_ = false;
+    bool invalid_ = false;  // invalidated, not painted yet
     bool dragging_ = false;
     int dragStep_ = 0;  // -1, +1 while a drag holds the mouse beyond an edge
     std::unordered_map<wchar_t, int> widths_;
@@ -173,21 +174,33 @@ void Box::ScrollToCaret() {
 }
 
 void Box::Changed() {
-    InvalidateRect(window_, nullptr, FALSE);
+    // One invalidation until the paint: under Wine each is a request to the server.
+    if (!invalid_) {
+        InvalidateRect(window_, nullptr, FALSE);
+        invalid_ = true;
+    }
     if (focused_)
         PlaceSystemCaret();
 }
 
 void Box::MoveCaret(int position, bool keepAnchor, bool scroll) {
-    const int before = caret_, anchorBefore = anchor_;
+    const int before = caret_, anchorBefore = anchor_, firstBefore = first_;
     caret_ = std::clamp(position, 0, Length());
     if (!keepAnchor)
         anchor_ = caret_;
     if (scroll)
         ScrollToCaret();
-    Changed();
-    if (caret_ != before || anchor_ != anchorBefore)
-        NotifyWinEvent(EVENT_OBJECT_TEXTSELECTIONCHANGED, window_, OBJID_CLIENT, CHILDID_SELF);
+    if (caret_ == before && anchor_ == anchorBefore && first_ == firstBefore)
+        return;
+    // Without the focus, the caret is not drawn; only a shown selection or the view changes
+    // what the box looks like.
+    const bool selectionShown =
+        focused_ || (GetWindowLongW(window_, GWL_STYLE) & ES_NOHIDESEL) != 0;
+    if (first_ != firstBefore || (selectionShown && (caret_ != anchor_ || before != anchorBefore)))
+        Changed();
+    else if (focused_)
+        PlaceSystemCaret();
+    NotifyWinEvent(EVENT_OBJECT_TEXTSELECTIONCHANGED, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Box::PlaceSystemCaret() {
@@ -201,6 +214,7 @@ void Box::PlaceSystemCaret() {
 void Box::Paint() {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window_, &paint);
+    invalid_ = false;
     RECT client{};
     GetClientRect(window_, &client);
     // A read-only edit is coloured by its parent as a static text is.
@@ -398,10 +412,13 @@ LRESULT Box::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 *reinterpret_cast<DWORD*>(lParam) = end;
             return start > 0xFFFF || end > 0xFFFF ? -1 : static_cast<LRESULT>(MAKELONG(start, end));
         }
-        case EM_SCROLLCARET:
+        case EM_SCROLLCARET: {
+            const int firstBefore = first_;
             ScrollToCaret();
-            Changed();
+            if (first_ != firstBefore)
+                Changed();
             return TRUE;
+        }
         case WM_COPY:
             Copy();
             return 0;
@@ -416,12 +433,12 @@ LRESULT Box::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             CreateCaret(window_, nullptr, 1, lineHeight_);
             PlaceSystemCaret();
             ShowCaret(window_);
-            InvalidateRect(window_, nullptr, FALSE);
+            Changed();
             return 0;
         case WM_KILLFOCUS:
             focused_ = false;
             DestroyCaret();
-            InvalidateRect(window_, nullptr, FALSE);
+            Changed();
             return 0;
         case WM_LBUTTONDOWN: {
             SetFocus(window_);

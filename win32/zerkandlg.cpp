@@ -460,8 +460,21 @@ void MainDialog::LimitCountLength(int maxLength) {
 
 void MainDialog::SetVisible(ControlId control, bool visible) {
     HWND item = Item(control);
-    if (((GetWindowLongPtrW(item, GWL_STYLE) & WS_VISIBLE) != 0) != visible)
-        ShowWindow(item, visible ? SW_SHOW : SW_HIDE);
+    if (((GetWindowLongPtrW(item, GWL_STYLE) & WS_VISIBLE) != 0) == visible)
+        return;
+    // Shown or hidden without the system's redraw, which repaints every sibling that overlaps
+    // it (the group frame around it): only the caption's own place is painted again.
+    SetWindowPos(item, nullptr, 0, 0, 0, 0,
+                 (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOMOVE | SWP_NOSIZE |
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    if (visible) {
+        RedrawWindow(item, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+        return;
+    }
+    RECT place{};
+    GetWindowRect(item, &place);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+    RedrawWindow(window_, &place, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 void MainDialog::PushBoundValues() {
