@@ -19,6 +19,7 @@
 #include <chrono>
 #include <cstddef>
 #include <ctime>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -261,7 +262,8 @@ void BenchReset(benchmark::State& bm, Driver& driver, int entries,
 // makes the 1000th entry, the Undo that takes it back, the Reset that clears all 1000), named
 // ".../longest". `iterations(action, entries)` bounds the untimed restoring work.
 template <class Driver, class Iterations>
-void RegisterActionBenchmarks(const char* prefix, Driver& driver, Iterations iterations) {
+void RegisterActionBenchmarks(const char* prefix, Driver& driver, Iterations iterations,
+                              std::span<const int> entryCounts = kEntryCounts) {
     using Body = void (*)(benchmark::State&, Driver&, int);
     struct Action {
         const char* name;
@@ -282,7 +284,7 @@ void RegisterActionBenchmarks(const char* prefix, Driver& driver, Iterations ite
             ->Unit(benchmark::kMicrosecond)
             ->Iterations(iterations(action, entries));
     };
-    for (const int entries : kEntryCounts) {
+    for (const int entries : entryCounts) {
         for (const Action& action : actions) {
             add(std::string(prefix) + "/" + action.name + "/" + std::to_string(entries),
                 action.name, entries, [&driver, body = action.body, entries](benchmark::State& bm) {

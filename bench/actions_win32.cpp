@@ -166,7 +166,10 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMicrosecond)
         ->Iterations(100);
     WindowDriver driver;
-    zerkan::bench::RegisterActionBenchmarks("win32", driver, &Iterations);
+    // Also one entry: with none, Undo and Reset have nothing to change, and their figure is the
+    // click alone.
+    constexpr int kEntryCounts[] = {0, 1, 100, 999};
+    zerkan::bench::RegisterActionBenchmarks("win32", driver, &Iterations, kEntryCounts);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     UnhookWindowsHookEx(hook);

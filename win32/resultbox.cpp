@@ -412,6 +412,20 @@ LRESULT Box::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 *reinterpret_cast<DWORD*>(lParam) = end;
             return start > 0xFFFF || end > 0xFFFF ? -1 : static_cast<LRESULT>(MAKELONG(start, end));
         }
+        case EM_POSFROMCHAR: {
+            // As an edit: the client coordinates of a character, outside the area when it is
+            // out of view. Measured from the view, so a far character costs its distance.
+            const int position = std::clamp(static_cast<int>(wParam), 0, Length());
+            int x = 0;
+            if (position >= first_) {
+                x = XOf(position);
+            } else {
+                for (int i = position; i < first_; ++i)
+                    x -= Width(text_[static_cast<std::size_t>(i)]);
+            }
+            const RECT area = TextArea();
+            return MAKELONG(static_cast<WORD>(area.left + x), static_cast<WORD>(area.top));
+        }
         case EM_SCROLLCARET: {
             const int firstBefore = first_;
             ScrollToCaret();
