@@ -29,7 +29,10 @@ linger="${ZERKAN_WINE_LINGER:-60}"
 # on our Xvfb, no ~/.Xdefaults), every XGetDefault looks for the files again, and Wine asks
 # for its font settings each time it selects a font: about a file search per control painted.
 # A database of one resource that nothing reads is read once.
-printf 'zerkan-wine-session.resources: 1\n' >"$state/Xresources"
+if [ ! -f "$state/Xresources" ]; then
+    printf 'zerkan-wine-session.resources: 1\n' >"$state/Xresources.$$"
+    mv -f "$state/Xresources.$$" "$state/Xresources"
+fi
 export XENVIRONMENT="$state/Xresources"
 session="$state/session"
 lock="$state/session.lock"
