@@ -29,7 +29,7 @@ class Box {
   private:
     int Length() const { return static_cast<int>(text_.size()); }
     int Width(wchar_t c);
-    RECT TextArea() const;
+    RECT TextArea();
     // The first character at or after `from` whose left edge lies `pixels` or more to the
     // right of `from`'s left edge, walking no further than `limit`.
     int Advance(int from, int pixels, int limit);
@@ -56,6 +56,7 @@ class Box {
     int caret_ = 0, anchor_ = 0;
     int first_ = 0;  // the character at the left edge of the text area
     HFONT font_ = nullptr;
+    bool measured_ = false;
     int lineHeight_ = 13, margin_ = 2;
     bool focused_ = false;
     bool invalid_ = false;  // invalidated, not painted yet
@@ -80,6 +81,7 @@ int Box::Width(wchar_t c) {
 }
 
 void Box::Metrics() {
+    measured_ = true;
     widths_.clear();
     HDC dc = GetDC(window_);
     const HGDIOBJ previous =
@@ -93,7 +95,10 @@ void Box::Metrics() {
     margin_ = std::max(1, static_cast<int>(metrics.tmAveCharWidth) / 3);
 }
 
-RECT Box::TextArea() const {
+RECT Box::TextArea() {
+    // Measured when first needed rather than at creation: a start shows two empty boxes.
+    if (!measured_)
+        Metrics();
     RECT area{};
     GetClientRect(window_, &area);
     area.left += margin_;
@@ -367,7 +372,6 @@ void Box::SetText(const wchar_t* text) {
 LRESULT Box::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            Metrics();
             SetText(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpszName);
             return 0;
         case WM_SETTEXT:
@@ -386,7 +390,8 @@ LRESULT Box::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SETFONT:
             font_ = reinterpret_cast<HFONT>(wParam);
-            Metrics();
+            measured_ = false;
+            widths_.clear();
             if (LOWORD(lParam))
                 Changed();
             return 0;
@@ -444,6 +449,7 @@ LRESULT Box::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SETFOCUS:
             focused_ = true;
+            TextArea();  // the line height, for the caret
             CreateCaret(window_, nullptr, 1, lineHeight_);
             PlaceSystemCaret();
             ShowCaret(window_);
