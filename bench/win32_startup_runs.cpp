@@ -69,7 +69,8 @@ Run RunOnce(const std::wstring& path) {
     const double start = Now();
     if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
-        throw std::runtime_error("cannot start " + Narrow(path));
+        throw std::runtime_error("cannot start " + Narrow(path) + " (error " +
+                                 std::to_string(GetLastError()) + ")");
     }
     CloseHandle(process.hThread);
     const DWORD idle = WaitForInputIdle(process.hProcess, 60000);
