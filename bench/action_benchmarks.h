@@ -19,6 +19,7 @@
 #include <chrono>
 #include <cstddef>
 #include <ctime>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -245,22 +246,24 @@ void BenchUndo(benchmark::State& bm, Driver& driver, int entries, Fixture fixtur
 
 // ResetButton; the molecule is rebuilt, untimed, by the same Adds that built it.
 template <class Driver>
-void BenchReset(benchmark::State& bm, Driver& driver, int entries) {
-    EnsureEntries(driver, entries);
+void BenchReset(benchmark::State& bm, Driver& driver, int entries,
+                Fixture fixture = &FixtureEntryAt) {
+    EnsureEntries(driver, entries, fixture);
     ActionTimer timer(bm, driver);
     for (auto _ : bm) {
         timer.Time([&] { driver.Apply(Gesture::Click(ControlId::ResetButton)); });
-        EnsureEntries(driver, entries);
+        EnsureEntries(driver, entries, fixture);
     }
     timer.Finish(entries);
 }
 
 // Registers every action at every molecule size, grouped by size so that the fixture is built
-// once per size, then Add and Undo at 1000 entries of the longest texts (the Add that makes the
-// 1000th entry, the Undo that takes it back), named ".../longest". `iterations(action,
-// entries)` bounds the untimed restoring work.
+// once per size, then Add, Undo and Reset at 1000 entries of the longest texts (the Add that
+// makes the 1000th entry, the Undo that takes it back, the Reset that clears all 1000), named
+// ".../longest". `iterations(action, entries)` bounds the untimed restoring work.
 template <class Driver, class Iterations>
-void RegisterActionBenchmarks(const char* prefix, Driver& driver, Iterations iterations) {
+void RegisterActionBenchmarks(const char* prefix, Driver& driver, Iterations iterations,
+                              std::span<const int> entryCounts = kEntryCounts) {
     using Body = void (*)(benchmark::State&, Driver&, int);
     struct Action {
         const char* name;
@@ -273,7 +276,7 @@ void RegisterActionBenchmarks(const char* prefix, Driver& driver, Iterations ite
          [](benchmark::State& bm, Driver& d, int n) { BenchAdd(bm, d, n, &FixtureEntryAt); }},
         {"Undo",
          [](benchmark::State& bm, Driver& d, int n) { BenchUndo(bm, d, n, &FixtureEntryAt); }},
-        {"Reset", &BenchReset<Driver>},
+        {"Reset", [](benchmark::State& bm, Driver& d, int n) { BenchReset(bm, d, n); }},
     };
     const auto add = [&](const std::string& name, std::string_view action, int entries, auto body) {
         benchmark::RegisterBenchmark(name.c_str(), body)
@@ -281,7 +284,7 @@ void RegisterActionBenchmarks(const char* prefix, Driver& driver, Iterations ite
             ->Unit(benchmark::kMicrosecond)
             ->Iterations(iterations(action, entries));
     };
-    for (const int entries : kEntryCounts) {
+    for (const int entries : entryCounts) {
         for (const Action& action : actions) {
             add(std::string(prefix) + "/" + action.name + "/" + std::to_string(entries),
                 action.name, entries, [&driver, body = action.body, entries](benchmark::State& bm) {
@@ -293,6 +296,8 @@ void RegisterActionBenchmarks(const char* prefix, Driver& driver, Iterations ite
         [&driver](benchmark::State& bm) { BenchAdd(bm, driver, 999, &LongestEntryAt); });
     add(std::string(prefix) + "/Undo/longest", "Undo", 1000,
         [&driver](benchmark::State& bm) { BenchUndo(bm, driver, 1000, &LongestEntryAt); });
+    add(std::string(prefix) + "/Reset/longest", "Reset", 1000,
+        [&driver](benchmark::State& bm) { BenchReset(bm, driver, 1000, &LongestEntryAt); });
 }
 
 }  // namespace zerkan::bench

@@ -25,6 +25,15 @@ export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 # Seconds the wineserver stays after the last program; covers the gap between building a test
 # and listing its cases.
 linger="${ZERKAN_WINE_LINGER:-60}"
+# Xlib keeps an X resource database only once it has found one; without any (no RESOURCE_MANAGER
+# on our Xvfb, no ~/.Xdefaults), every XGetDefault looks for the files again, and Wine asks
+# for its font settings each time it selects a font: about a file search per control painted.
+# A database of one resource that nothing reads is read once.
+if [ ! -f "$state/Xresources" ]; then
+    printf 'zerkan-wine-session.resources: 1\n' >"$state/Xresources.$$"
+    mv -f "$state/Xresources.$$" "$state/Xresources"
+fi
+export XENVIRONMENT="$state/Xresources"
 session="$state/session"
 lock="$state/session.lock"
 

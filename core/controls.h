@@ -243,6 +243,20 @@ constexpr bool AllStylesMatchKinds(std::span<const Control> controls) {
 static_assert(AllStylesMatchKinds(kMainControls));
 static_assert(AllStylesMatchKinds(kAboutControls));
 
+// The caption that names a control: the left-aligned static text whose text is the control's
+// accessible name (the count field's, as the window starts). nullptr for a control that
+// names itself by its own text.
+constexpr const Control* CaptionOf(std::span<const Control> controls, const Control& control) {
+    if (control.kind != Kind::Picker && control.kind != Kind::Edit &&
+        control.kind != Kind::ReadOnlyBox)
+        return nullptr;
+    for (const Control& c : controls) {
+        if (c.kind == Kind::Label && !c.text.empty() && c.text == control.accessible)
+            return &c;
+    }
+    return nullptr;
+}
+
 // The row of a control identifier in the main window, or nullptr.
 constexpr const Control* FindMainControl(int id) {
     for (const Control& c : kMainControls) {

@@ -31,4 +31,8 @@ inline constexpr std::string_view kCountRange =
     "Lütfen 1 ile 2147483647 arasında bir tam sayı girin."_w;
 inline constexpr std::string_view kNumberExpected = "Lütfen bir sayı girin."_w;
 
+// The result boxes' context menu.
+inline constexpr std::string_view kCopyCommand = "&Kopyala"_w;
+inline constexpr std::string_view kSelectAllCommand = "&Tümünü Seç"_w;
+
 }  // namespace zerkan::texts

@@ -3,6 +3,11 @@
 # under Wine on an Xvfb of its own, composes H2O with the keyboard (X key events, which reach
 # the window as a keyboard's would) and saves the window's picture. Builds nothing; give it the
 # Windows build folder, e.g. `scripts/screenshot-windows.sh build/windows`.
+#
+#   scripts/screenshot-windows.sh [BUILD] [OUTPUT] [ENTRIES]
+#
+# With ENTRIES, that many entries of the longest name and count (Meitneryum/Unnilennyum,
+# 999999999) follow H2O, to see a molecule far longer than its boxes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -64,6 +69,13 @@ key alt+e
 key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
 type 8
 key alt+e
+for _ in $(seq 1 "${3:-0}"); do
+    key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
+    type 109
+    key Tab Tab Tab Tab
+    type 999999999
+    key alt+e
+done
 sleep 2
 
 mkdir -p "$(dirname "$output")"

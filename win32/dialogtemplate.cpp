@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "core/text.h"
+#include "win32/resultbox.h"
 
 namespace zerkan::win32 {
 
@@ -46,6 +47,29 @@ WORD ClassAtom(layout::Kind kind) {
 
 }  // namespace
 
+std::vector<layout::Control> StackingOrder(std::span<const layout::Control> controls) {
+    std::vector<layout::Control> order;
+    order.reserve(controls.size());
+    for (const layout::Control& c : controls) {
+        bool isCaption = false;
+        for (const layout::Control& other : controls)
+            isCaption = isCaption || layout::CaptionOf(controls, other) == &c;
+        if (isCaption)
+            continue;  // placed with its control
+        if (const layout::Control* caption = layout::CaptionOf(controls, c)) {
+            order.push_back(*caption);
+            order.push_back(c);
+            // The caption makes a group of its own, so that arrow keys among the buttons never
+            // land on it.
+            if (caption->style & WS_GROUP)
+                order.back().style |= WS_GROUP;
+        } else {
+            order.push_back(c);
+        }
+    }
+    return order;
+}
+
 std::wstring WideFromUtf8(std::string_view utf8) {
     return Wide(FromUtf8(utf8));
 }
@@ -72,6 +96,7 @@ void DialogTemplate::AlignToDword() {
 }
 
 DialogTemplate::DialogTemplate(const layout::Dialog& dialog) {
+    RegisterResultBoxClass();
     words_.reserve(1024);
     Word(1);       // dlgVer
     Word(0xFFFF);  // signature: the extended form
@@ -96,7 +121,7 @@ DialogTemplate::DialogTemplate(const layout::Dialog& dialog) {
     Word(static_cast<WORD>(dialog.charset << 8));  // italic = 0, then the character set
     Text(dialog.font);
 
-    for (const layout::Control& c : dialog.controls) {
+    for (const layout::Control& c : StackingOrder(dialog.controls)) {
         AlignToDword();
         Dword(0);  // helpID
         Dword(c.exStyle);
@@ -106,8 +131,15 @@ DialogTemplate::DialogTemplate(const layout::Dialog& dialog) {
         Word(static_cast<WORD>(c.w));
         Word(static_cast<WORD>(c.h));
         Dword(static_cast<DWORD>(c.id));
-        Word(0xFFFF);
-        Word(ClassAtom(c.kind));
+        if (c.kind == layout::Kind::ReadOnlyBox && (c.style & ES_MULTILINE)) {
+            // The boxes whose texts grow without bound.
+            for (const wchar_t* p = kResultBoxClass; *p != L'\0'; ++p)
+                Word(static_cast<WORD>(*p));
+            Word(0);
+        } else {
+            Word(0xFFFF);
+            Word(ClassAtom(c.kind));
+        }
         if (c.kind == layout::Kind::Picture) {
             // The bitmap resource by its number.
             int resource = 0;

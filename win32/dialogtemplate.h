@@ -6,11 +6,18 @@
 
 #include <windows.h>
 
+#include <span>
 #include <vector>
 
 #include "core/controls.h"
 
 namespace zerkan::win32 {
+
+// The dialog's controls in the order the template creates them, which is their z order: the
+// table's order, except that each caption comes just before the control it names, the order in
+// which screen readers look for a control's name. The table's order among tab stops, the tab
+// order, stays.
+std::vector<layout::Control> StackingOrder(std::span<const layout::Control> controls);
 
 class DialogTemplate {
   public:

@@ -9,6 +9,7 @@
 #include "core/exchange.h"
 #include "core/handlers.h"
 #include "core/text.h"
+#include "win32/accessible.h"
 #include "win32/dialogtemplate.h"
 
 namespace zerkan::win32 {
@@ -71,6 +72,17 @@ INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     }
 }
 
+// The shell's functions, bound when first needed: the program starts without loading shell32,
+// which a start does not need and which costs a tenth of the start-up under Wine.
+template <class Function>
+Function FromShell(const char* name) {
+    static const HMODULE shell = LoadLibraryW(L"shell32.dll");
+    if (shell == nullptr)
+        return nullptr;
+    // Through a generic function pointer, as GetProcAddress results are meant to be cast.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(shell, name)));
+}
+
 }  // namespace
 
 void StartWordPadOnReadMe(HWND owner) {
@@ -86,7 +98,8 @@ void StartWordPadOnReadMe(HWND owner) {
         return;
     }
     // Newer Windows versions may lack WordPad; the default program for .rtf then opens it.
-    ShellExecuteW(owner, L"open", kReadMeDocument, nullptr, nullptr, SW_SHOWNORMAL);
+    if (const auto execute = FromShell<decltype(&ShellExecuteW)>("ShellExecuteW"))
+        execute(owner, L"open", kReadMeDocument, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 std::wstring ApplicationName() {
@@ -136,10 +149,23 @@ HWND MainDialog::Create() {
     return window_;
 }
 
+HWND MainDialog::Item(ControlId id) const {
+    const int number = static_cast<int>(id);
+    if (window_ != nullptr && number >= kFirstId && number <= kLastId)
+        return items_[static_cast<std::size_t>(number - kFirstId)];
+    return GetDlgItem(window_, number);
+}
+
 INT_PTR CALLBACK MainDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<MainDialog*>(lParam);
         self->window_ = window;
+        for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            const int id = GetDlgCtrlID(child);
+            if (id >= kFirstId && id <= kLastId)
+                self->items_[static_cast<std::size_t>(id - kFirstId)] = child;
+        }
         SetWindowLongPtrW(window, DWLP_USER, lParam);
     }
     auto* self = reinterpret_cast<MainDialog*>(GetWindowLongPtrW(window, DWLP_USER));
@@ -149,6 +175,7 @@ INT_PTR CALLBACK MainDialog::DialogProc(HWND window, UINT message, WPARAM wParam
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, DWLP_USER, 0);
         self->window_ = nullptr;
+        self->items_.fill(nullptr);
     }
     return result;
 }
@@ -168,7 +195,8 @@ INT_PTR MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<INT_PTR>(windowIcon);
         case WM_DROPFILES:
             // Files may be dropped on the window; a drop changes nothing.
-            DragFinish(reinterpret_cast<HDROP>(wParam));
+            if (const auto finish = FromShell<decltype(&DragFinish)>("DragFinish"))
+                finish(reinterpret_cast<HDROP>(wParam));
             return TRUE;
         case WM_HELP:
             // F1: the program's only help is the read-me.
@@ -197,6 +225,21 @@ BOOL MainDialog::OnInitDialog() {
         }
     }
     DoDataExchange(false);
+
+    // Names for screen readers that the system's objects do not give (accessible.h).
+    for (const ControlId picker : kPickers)
+        GiveAccessibleObject(Item(picker), AccessibleKind::Picker);
+    for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP &&
+            GetDlgCtrlID(child) == -1) {
+            for (const layout::Control& c : layout::kMainControls) {
+                if (c.kind == layout::Kind::Picture)
+                    GiveAccessibleObject(child, AccessibleKind::Picture,
+                                         WideFromUtf8(c.accessible));
+            }
+        }
+    }
 
     if (HMENU systemMenu = GetSystemMenu(window_, FALSE)) {
         wchar_t about[64] = {};
@@ -342,7 +385,17 @@ void MainDialog::SetListSelection(ControlId picker, int index) {
 }
 
 void MainDialog::WriteText(ControlId control, std::string_view text) {
-    SetWindowTextW(Item(control), Wide(text).c_str());
+    // A control given the text it shows already would still be laid out and painted again.
+    HWND item = Item(control);
+    const std::wstring wide = Wide(text);
+    if (static_cast<std::size_t>(GetWindowTextLengthW(item)) == wide.size()) {
+        std::wstring shown(wide.size() + 1, L'\0');
+        shown.resize(static_cast<std::size_t>(
+            GetWindowTextW(item, shown.data(), static_cast<int>(shown.size()))));
+        if (shown == wide)
+            return;
+    }
+    SetWindowTextW(item, wide.c_str());
 }
 
 void MainDialog::SetText(ControlId control, std::string_view text) {
@@ -372,6 +425,10 @@ void MainDialog::SelectEntry(ControlId picker, int index) {
         index = -1;
     const Holding hold(holdNotifications_);
     HWND box = Item(picker);
+    if (GetSelection(picker) == index &&
+        (index < 0 ? GetWindowTextLengthW(box) == 0
+                   : WindowText(box) == PickerEntryText(picker, index)))
+        return;  // shown already; setting it again would repaint the picker for nothing
     SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     if (index < 0 && GetWindowTextLengthW(box) > 0)
         SetWindowTextW(box, L"");
@@ -415,7 +472,22 @@ void MainDialog::LimitCountLength(int maxLength) {
 }
 
 void MainDialog::SetVisible(ControlId control, bool visible) {
-    ShowWindow(Item(control), visible ? SW_SHOW : SW_HIDE);
+    HWND item = Item(control);
+    if (((GetWindowLongPtrW(item, GWL_STYLE) & WS_VISIBLE) != 0) == visible)
+        return;
+    // Shown or hidden without the system's redraw, which repaints every sibling that overlaps
+    // it (the group frame around it): only the caption's own place is painted again.
+    SetWindowPos(item, nullptr, 0, 0, 0, 0,
+                 (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOMOVE | SWP_NOSIZE |
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    if (visible) {
+        RedrawWindow(item, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+        return;
+    }
+    RECT place{};
+    GetWindowRect(item, &place);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+    RedrawWindow(window_, &place, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 void MainDialog::PushBoundValues() {

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -54,7 +55,7 @@ class MainDialog final : public MainWindowSurface {
     // this object.
     HWND Create();
     HWND Window() const { return window_; }
-    HWND Item(ControlId id) const { return GetDlgItem(window_, static_cast<int>(id)); }
+    HWND Item(ControlId id) const;
     // Whether the dialog has ended, and how (IDOK, IDCANCEL); 0 while it runs.
     INT_PTR Result() const { return result_; }
 
@@ -101,6 +102,10 @@ class MainDialog final : public MainWindowSurface {
 
     CompositionState& state_;
     HWND window_ = nullptr;
+    // The controls by identifier, found once: under Wine every GetDlgItem asks the server for
+    // the window's children.
+    static constexpr int kFirstId = 1000, kLastId = 1047;
+    std::array<HWND, kLastId - kFirstId + 1> items_{};
     HICON windowIcon = nullptr;
     bool modal_ = false;
     INT_PTR result_ = 0;

@@ -17,6 +17,7 @@
 #include "core/text.h"
 #include "tests/support/win32/window_input.h"
 #include "win32/dialogtemplate.h"
+#include "win32/resultbox.h"
 #include "win32/zerkandlg.h"
 
 using namespace zerkan;
@@ -85,8 +86,20 @@ TEST_F(Win32Window, StartsWithFullPickersEmptyFieldsAndTheFocusInNumberPicker) {
     EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
 }
 
-TEST_F(Win32Window, ControlsAreTheTableRowsInLayoutOrder) {
-    const auto rows = layout::kMainControls;
+TEST_F(Win32Window, ControlsAreTheTableRowsWithEachCaptionBeforeItsControl) {
+    const std::vector<layout::Control> rows = win32::StackingOrder(layout::kMainControls);
+    ASSERT_EQ(rows.size(), layout::kMainControls.size());
+    // The tab stops keep the table's order.
+    std::vector<int> tabOrder, tableTabOrder;
+    for (const layout::Control& row : rows) {
+        if (row.style & WS_TABSTOP)
+            tabOrder.push_back(row.id);
+    }
+    for (const layout::Control& row : layout::kMainControls) {
+        if (row.style & WS_TABSTOP)
+            tableTabOrder.push_back(row.id);
+    }
+    EXPECT_EQ(tabOrder, tableTabOrder);
     std::size_t i = 0;
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT), ++i) {
@@ -96,7 +109,15 @@ TEST_F(Win32Window, ControlsAreTheTableRowsInLayoutOrder) {
         wchar_t cls[32] = {};
         GetClassNameW(child, cls, 32);
         const wchar_t* expected[] = {L"Button", L"Edit", L"Static", L"ComboBox"};
-        EXPECT_EQ(_wcsicmp(cls, expected[static_cast<int>(layout::ClassOf(row.kind))]), 0) << cls;
+        const bool resultBox = row.kind == layout::Kind::ReadOnlyBox && (row.style & ES_MULTILINE);
+        EXPECT_EQ(_wcsicmp(cls, resultBox ? win32::kResultBoxClass
+                                          : expected[static_cast<int>(layout::ClassOf(row.kind))]),
+                  0)
+            << cls;
+        if (const layout::Control* caption = layout::CaptionOf(layout::kMainControls, row)) {
+            EXPECT_EQ(test::TextOf(GetWindow(child, GW_HWNDPREV)),
+                      win32::WideFromUtf8(caption->text));
+        }
         EXPECT_EQ(GetDlgCtrlID(child), row.id);
         auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
         // A combo box hands its scroll bar to its list.

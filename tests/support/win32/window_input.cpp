@@ -1,5 +1,6 @@
 #include "tests/support/win32/window_input.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -152,15 +153,13 @@ void ChooseFromList(HWND dialog, HWND combo, int index) {
     GetClientRect(list, &client);
     const auto itemHeight = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
     const int visible = itemHeight > 0 ? client.bottom / itemHeight : 1;
-    for (int turns = 0; turns < 200; ++turns) {
-        const auto top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
-        if (index >= top && index < top + visible)
-            break;
-        POINT centre{client.right / 2, client.bottom / 2};
-        ClientToScreen(list, &centre);
-        const short delta = index < top ? WHEEL_DELTA : -WHEEL_DELTA;
-        PostMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)),
-                     MAKELPARAM(centre.x, centre.y));
+    const auto top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    if (index < top || index >= top + visible) {
+        // The scroll box dragged to put the entry at the top, as the scroll bar reports it.
+        const int target = std::min(
+            index, static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)) - std::max(visible, 1));
+        PostMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, std::max(target, 0)), 0);
+        PostMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
         Pump(dialog);
     }
     RECT item{};

@@ -39,8 +39,8 @@ void Click(HWND dialog, HWND control);
 // Clicks into the field, selects its whole text, erases it and types the new one. An empty
 // text is still an edit: a character is typed and erased when the field is empty.
 void TypeOver(HWND dialog, HWND control, std::wstring_view text);
-// Focuses the picker, opens its list with F4, turns the mouse wheel over the list until the
-// entry is in view and clicks it, so that the combo box itself reports the choice.
+// Focuses the picker, opens its list with F4, drags the list's scroll box until the entry is
+// in view and clicks it, so that the combo box itself reports the choice.
 void ChooseFromList(HWND dialog, HWND combo, int index);
 
 // Runs the gesture by real input: a choice through the opened list, typing by keys (text that
