@@ -39,6 +39,9 @@ void AppendControls(std::string& out, std::span<const layout::Control> controls)
                ",\"w\":" + std::to_string(c.w) + ",\"h\":" + std::to_string(c.h) +
                ",\"accessible\":";
         AppendJsonString(out, c.accessible);
+        const layout::Control* caption = layout::CaptionOf(controls, c);
+        out += ",\"caption\":";
+        AppendJsonString(out, caption != nullptr ? caption->name : std::string_view());
         out += '}';
     }
     out += ']';

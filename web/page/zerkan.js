@@ -114,13 +114,9 @@
 
   // ---- Building the elements --------------------------------------------------------------
 
-  // The caption beside a control: the label that shows the control's accessible name.
-  function captionFor(row, rows, prefix) {
-    for (const other of rows) {
-      if (other.kind === Kind.Label && other.text && other.text === row.accessible)
-        return {id: prefix + other.name};
-    }
-    return null;
+  // The caption that names a control, as the table gives it.
+  function captionFor(row, prefix) {
+    return row.caption ? {id: prefix + row.caption} : null;
   }
 
   // Alt+letter of the main window's buttons, by the key's code: on a Mac, Option+E types a
@@ -200,8 +196,8 @@
     return input;
   }
 
-  function makeControl(row, rows, prefix) {
-    const caption = captionFor(row, rows, prefix);
+  function makeControl(row, prefix) {
+    const caption = captionFor(row, prefix);
     switch (row.kind) {
       case Kind.Picker: return makePicker(row, caption);
       case Kind.Button:
@@ -246,7 +242,7 @@
     client.replaceChildren();
     const rows = [];
     for (const row of dialog.controls) {
-      const built = makeControl(row, dialog.controls, prefix);
+      const built = makeControl(row, prefix);
       built.element.classList.add('control');
       built.control.id = prefix + row.name;
       client.append(built.element);
