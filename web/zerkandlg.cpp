@@ -10,10 +10,12 @@
 #include "core/handlers.h"
 #include "core/text.h"
 
-// The page script's operations on the window's elements, by control id. Texts are UTF-16.
+// The page script's operations on the window's elements, by control id. Texts go to the page
+// in the code page, which the page decodes (a test holds its decoder to the program's table);
+// they come back as UTF-16.
 // clang-format off
-EM_JS(void, zk_page_set_text, (int id, const char16_t* text, int length), {
-    Module.page.setText(id, UTF16ToString(text, length * 2));
+EM_JS(void, zk_page_set_text, (int id, const char* text, int length), {
+    Module.page.setText(id, Module.page.decode(HEAPU8.subarray(text, text + length)));
 });
 EM_JS(int, zk_page_text_length, (int id), {
     return Module.page.getText(id).length;
@@ -39,8 +41,8 @@ EM_JS(void, zk_page_set_visible, (int id, int visible), {
 EM_JS(void, zk_page_place_caret, (int id, int position), {
     Module.page.placeCaret(id, position);
 });
-EM_JS(void, zk_page_show_message, (const char16_t* text, int length), {
-    Module.page.showMessage(UTF16ToString(text, length * 2));
+EM_JS(void, zk_page_show_message, (const char* text, int length), {
+    Module.page.showMessage(Module.page.decode(HEAPU8.subarray(text, text + length)));
 });
 EM_JS(void, zk_page_focus_and_select, (int id), {
     Module.page.focusAndSelect(id);
@@ -54,12 +56,33 @@ int Id(ControlId control) {
     return static_cast<int>(control);
 }
 
-void WriteText(ControlId control, std::string_view text) {
-    const std::u16string units = ToUtf16(text);
-    zk_page_set_text(Id(control), units.data(), static_cast<int>(units.size()));
+void Write(ControlId control, std::string_view text) {
+    zk_page_set_text(Id(control), text.data(), static_cast<int>(text.size()));
+}
+
+// The controls the user cannot edit; the window writes them again only when their text
+// changes (tens of thousands of characters, for the contents of a long molecule).
+bool KeepsShownText(ControlId control) {
+    return control != ControlId::CountField && !IsPicker(control);
 }
 
 }  // namespace
+
+void MainDialog::WriteText(ControlId control, std::string_view text) {
+    if (!KeepsShownText(control)) {
+        Write(control, text);
+        return;
+    }
+    const auto [shown, first] = shown_.try_emplace(control);
+    if (!first && shown->second == text) {
+        // Already shown; a box still gets its caret back to the start.
+        if (control == ControlId::ContentsBox || control == ControlId::FormulaBox)
+            zk_page_place_caret(Id(control), 0);
+        return;
+    }
+    shown->second.assign(text);
+    Write(control, text);
+}
 
 MainDialog::MainDialog(CompositionState& state) : state_(state) {}
 
@@ -124,8 +147,7 @@ void MainDialog::PlaceCaret(ControlId box, int position) {
 }
 
 void MainDialog::ShowMessage(std::string_view text) {
-    const std::u16string units = ToUtf16(text);
-    zk_page_show_message(units.data(), static_cast<int>(units.size()));
+    zk_page_show_message(text.data(), static_cast<int>(text.size()));
 }
 
 bool MainDialog::DoDataExchange(bool save) {

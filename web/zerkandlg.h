@@ -6,6 +6,8 @@
 // the record and shows the result through the surface operations below, which write the
 // page's elements through the page script. Texts cross to the page as UTF-16.
 
+#include <map>
+
 #include "core/composition_state.h"
 #include "core/surface.h"
 
@@ -47,7 +49,10 @@ class MainDialog final : public MainWindowSurface {
     CompositionState& Record() const { return state_; }
 
   private:
+    void WriteText(ControlId control, std::string_view text);
+
     CompositionState& state_;
+    std::map<ControlId, Text> shown_;  // what the page shows in each control the user cannot edit
 };
 
 }  // namespace zerkan

@@ -398,7 +398,12 @@
 
   // ---- What the program's handlers call ----------------------------------------------------
 
+  const codePage = new TextDecoder('windows-1254');
   const page = {
+    // The program's texts, from the code page.
+    decode(bytes) {
+      return codePage.decode(bytes);
+    },
     setText(id, text) {
       const element = byId.get(id);
       if (!element) return;
@@ -406,8 +411,12 @@
         if (element.textContent !== text) element.textContent = text;
         return;
       }
-      if (element.value !== text) element.value = text;
-      if (element.readOnly) showCaret(element, 0);
+      if (element.readOnly) {
+        element.value = text;  // the program writes a box only when its text changes
+        showCaret(element, 0);
+      } else if (element.value !== text) {
+        element.value = text;
+      }
     },
     getText(id) {
       const element = byId.get(id);
