@@ -212,6 +212,28 @@ group('pickers and fields', () => {
     await w.close();
   });
 
+  test('the result boxes: read-only, selected by keyboard and mouse, copied', async () => {
+    const w = await open();
+    await composeWithMouse(w);
+    await w.page.evaluate(() => document.addEventListener('copy', () => { window.copied = getSelection().toString(); }));
+    const selected = () => w.page.evaluate(() => getSelection().toString());
+    await w.click('#ContentsBox');
+    assert.equal(await w.focused(), 'ContentsBox');
+    await w.keys(['a', ['Control']], ['c', ['Control']]);
+    assert.equal(await w.page.evaluate(() => window.copied), '2 Hidrojen, 1 Oksijen ');
+    await w.keys('End', ['Home', ['Shift']]);
+    assert.equal(await selected(), '2 Hidrojen, 1 Oksijen ');
+    await w.keys('Home', ['ArrowRight', ['Control', 'Shift']]);
+    assert.match(await selected(), /^2 ?$/);
+    await w.type('x');
+    await w.keys('Backspace');
+    assert.equal(await w.value('#ContentsBox'), '2 Hidrojen, 1 Oksijen ', 'nothing typed lands in it');
+    const {x, y} = await w.page.$eval('#FormulaBox', (e) => { const r = e.getBoundingClientRect(); return {x: r.left + 10, y: r.top + r.height / 2}; });
+    await w.input.click(x, y, 1).click(x, y, 2).done();
+    assert.equal(await selected(), 'H2O', 'a double click selects the word');
+    await w.close();
+  });
+
   test('a drop changes nothing: no text lands in a field, no file replaces the page', async () => {
     const w = await open();
     const {x, y} = await centreOf(w.page, '#NamePicker');
