@@ -3,10 +3,8 @@
 #include <emscripten/em_js.h>
 #include <emscripten/emscripten.h>
 
-#include <algorithm>
 #include <string>
 
-#include "core/controls.h"
 #include "core/elements.h"
 #include "core/exchange.h"
 #include "core/handlers.h"
@@ -18,9 +16,6 @@
 // clang-format off
 EM_JS(void, zk_page_set_text, (int id, const char* text, int length), {
     Module.page.setText(id, Module.page.decode(HEAPU8.subarray(text, text + length)));
-});
-EM_JS(void, zk_page_replace_text, (int id, int from, const char* text, int length), {
-    Module.page.replaceText(id, from, Module.page.decode(HEAPU8.subarray(text, text + length)));
 });
 EM_JS(int, zk_page_text_length, (int id), {
     return Module.page.getText(id).length;
@@ -85,19 +80,8 @@ void MainDialog::WriteText(ControlId control, std::string_view text) {
             zk_page_place_caret(Id(control), 0);
         return;
     }
-    if (layout::FindMainControl(Id(control)) != nullptr &&
-        layout::FindMainControl(Id(control))->kind == layout::Kind::ReadOnlyBox) {
-        // From the first character that differs: the page shapes only what changed.
-        const auto differ =
-            std::mismatch(shown->second.begin(), shown->second.end(), text.begin(), text.end());
-        const auto from = static_cast<std::size_t>(differ.first - shown->second.begin());
-        const std::string_view tail = text.substr(from);
-        zk_page_replace_text(Id(control), static_cast<int>(from), tail.data(),
-                             static_cast<int>(tail.size()));
-    } else {
-        Write(control, text);
-    }
     shown->second.assign(text);
+    Write(control, text);
 }
 
 MainDialog::MainDialog(CompositionState& state) : state_(state) {}

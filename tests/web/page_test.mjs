@@ -432,13 +432,13 @@ group('layout', () => {
             const boxes = controls.filter((e) => !e.hidden).map((e) => [e, e.getBoundingClientRect()]);
             for (const [e, r] of boxes) {
               const name = e.id || e.querySelector('input')?.id;
-              if (e.scrollWidth > e.clientWidth + 1 && !e.matches('input, .picker, .box')) faults.add(`${name} cut at element ${index}: ${e.textContent}`);
+              if (e.scrollWidth > e.clientWidth + 1 && !e.matches('input, .picker')) faults.add(`${name} cut at element ${index}: ${e.textContent}`);
               if (r.left < area.left - 0.5 || r.right > area.right + 0.5 || r.bottom > area.bottom + 0.5) faults.add(`${name} outside the window`);
               for (const [f, q] of boxes) {
                 if (e !== f && r.left < q.right - 0.5 && q.left < r.right - 0.5 && r.top < q.bottom - 0.5 && q.top < r.bottom - 0.5)
                   faults.add(`${name} overlaps ${f.id || f.querySelector('input')?.id}`);
               }
-              if (e.matches('button, .picker, input') && (r.width < 24 || r.height < 24)) faults.add(`${name} smaller than 24 px`);
+              if (e.matches('button, .picker, input:not([readonly])') && (r.width < 24 || r.height < 24)) faults.add(`${name} smaller than 24 px`);
             }
             if (document.getElementById('NumberPicker').scrollLeft !== 0) faults.add(`number ${index} not shown from its start`);
           }

@@ -32,11 +32,6 @@
     return out;
   }
 
-  // A label's one text node changes in place, without a new node for the browser to lay out.
-  function setLabel(label, text) {
-    if (label.firstChild.data !== text) label.firstChild.data = text;
-  }
-
   function mnemonicOf(text) {
     const at = text.indexOf('&');
     return at >= 0 && at + 1 < text.length ? text[at + 1] : '';
@@ -89,8 +84,6 @@
     s.width = units.x(row.w) + 'px';
     // A picker's height includes its dropped list; the closed box is as tall as a field.
     s.height = units.y(row.kind === Kind.Picker ? 14 : row.h) + 'px';
-    // A result box's one line sits in the middle of its height.
-    if (row.kind === Kind.ReadOnlyBox) s.lineHeight = (units.y(row.h) - 2) + 'px';
   }
 
   function layOut(client, dialog, rows, room) {
@@ -183,34 +176,24 @@
     return {element: holder, control: input};
   }
 
-  function makeCountField(row, caption) {
+  function makeField(row, readOnly, caption) {
     const input = document.createElement('input');
     input.type = 'text';
+    input.id = row.name;
     input.autocomplete = 'off';
     input.spellcheck = false;
     if (caption) input.setAttribute('aria-labelledby', caption.id);
-    else input.setAttribute('aria-label', row.accessible);
-    input.inputMode = 'numeric';
-    input.setAttribute('enterkeyhint', 'done');
-    wireCountField(input);
+    else if (row.accessible) input.setAttribute('aria-label', row.accessible);
+    if (readOnly) {
+      input.readOnly = true;
+      input.tabIndex = -1;  // no tab stop, but a click reaches it to select and copy
+      input.className = 'box';
+    } else {
+      input.inputMode = 'numeric';
+      input.setAttribute('enterkeyhint', 'done');
+      wireCountField(input);
+    }
     return input;
-  }
-
-  // A result box: a read-only one-line text field holding one text node, which the program
-  // changes from the first character that differs. Chromium then shapes only the changed end
-  // again; a text input would lay out the 34,000 characters of a long molecule on every Add.
-  function makeBox(row, caption) {
-    const box = document.createElement('div');
-    box.className = 'box';
-    box.setAttribute('role', 'textbox');
-    box.setAttribute('aria-readonly', 'true');
-    if (caption) box.setAttribute('aria-labelledby', caption.id);
-    else box.setAttribute('aria-label', row.accessible);
-    box.tabIndex = -1;  // no tab stop, but a click reaches it to select and copy
-    box.append(document.createTextNode(''));
-    boxCarets.set(box, 0);
-    wireBox(box);
-    return box;
   }
 
   function makeControl(row, prefix) {
@@ -224,12 +207,12 @@
         return {element: button, control: button};
       }
       case Kind.Edit: {
-        const input = makeCountField(row, caption);
+        const input = makeField(row, false, caption);
         return {element: input, control: input};
       }
       case Kind.ReadOnlyBox: {
-        const box = makeBox(row, caption);
-        return {element: box, control: box};
+        const input = makeField(row, true, caption);
+        return {element: input, control: input};
       }
       case Kind.Frame: {
         const frame = document.createElement('div');
@@ -248,8 +231,7 @@
       default: {
         const label = document.createElement('span');
         label.className = row.kind === Kind.CenteredLabel ? 'label centred' : 'label';
-        label.append(document.createTextNode(''));
-        setLabel(label, row.text);
+        label.textContent = row.text;
         return {element: label, control: label};
       }
     }
@@ -425,32 +407,21 @@
     setText(id, text) {
       const element = byId.get(id);
       if (!element) return;
-      if (boxCarets.has(element)) {
-        element.firstChild.data = text;
-        showCaret(element, 0);
-      } else if (element.tagName === 'INPUT') {
-        if (element.value !== text) element.value = text;
-      } else {
-        setLabel(element, text);
+      if (element.tagName !== 'INPUT') {
+        if (element.textContent !== text) element.textContent = text;
+        return;
       }
-    },
-    // A result box's text from character `from` on.
-    replaceText(id, from, text) {
-      const box = byId.get(id);
-      const node = box.firstChild;
-      // Pending changes to the page's layout objects (a field or label emptied or filled) would
-      // have the browser lay a long text out again from scratch; settling them first, which
-      // takes style alone and no layout, keeps the change to the characters that changed.
-      if (node.length > 1000) getComputedStyle(box).getPropertyValue('color');
-      node.replaceData(from, node.length - from, text);
-      showCaret(box, 0);
+      if (element.readOnly) {
+        element.value = text;  // the program writes a box only when its text changes
+        showCaret(element, 0);
+      } else if (element.value !== text) {
+        element.value = text;
+      }
     },
     getText(id) {
       const element = byId.get(id);
       if (!element) return '';
-      if (boxCarets.has(element)) return element.firstChild.data;
-      if (element.tagName === 'INPUT') return element.value;
-      return element.textContent;
+      return element.tagName === 'INPUT' ? element.value : element.textContent;
     },
     selectEntry(id, index) {
       const picker = pickers.get(id);
@@ -477,7 +448,8 @@
     },
     placeCaret(id, position) {
       const element = byId.get(id);
-      if (element && (boxCarets.has(element) || element.tagName === 'INPUT')) showCaret(element, position);
+      if (!element || element.tagName !== 'INPUT') return;
+      showCaret(element, position);
     },
     showMessage(text) {
       messages.push(text);
@@ -499,30 +471,23 @@
     isVisible(id) { const e = byId.get(id); return !!e && !e.hidden; },
     caret(id) {
       const e = byId.get(id);
-      if (boxCarets.has(e)) return boxCarets.get(e);
       const pending = carets.get(e);
       return pending && pending.value === e.value ? pending.position : e ? e.selectionStart : 0;
     },
   };
 
   // A field's caret is brought into view in the next frame, which lays the page out once
-  // anyway: scrolling now, or placing the caret of the focused field, would lay out the page in
-  // the middle of a handler. Whatever the user does to the field meanwhile comes first.
+  // anyway: scrolling now, or placing the caret of the focused field, would lay out the long
+  // result boxes in the middle of a handler. Whatever the user does to the field meanwhile
+  // comes first.
   const carets = new Map();
   function showCaret(element, position) {
-    const box = boxCarets.has(element);
-    if (box) boxCarets.set(element, position);
-    else if (element !== document.activeElement) element.setSelectionRange(position, position);
+    if (element !== document.activeElement) element.setSelectionRange(position, position);
     if (carets.size === 0) requestAnimationFrame(placeCarets);
-    carets.set(element, {position, value: box ? null : element.value});
+    carets.set(element, {position, value: element.value});
   }
   function placeCarets() {
     for (const [element, {position, value}] of carets) {
-      if (boxCarets.has(element)) {
-        if (element === document.activeElement) selectInBox(element, position, position);
-        scrollToOffset(element, position);
-        continue;
-      }
       if (element.value !== value) continue;
       if (element === document.activeElement) element.setSelectionRange(position, position);
       element.scrollLeft = position >= value.length && value.length > 0 ? element.scrollWidth : 0;
@@ -531,72 +496,6 @@
   }
   for (const type of ['pointerdown', 'keydown']) {
     document.addEventListener(type, (event) => carets.delete(event.target), true);
-  }
-
-  // ---- Result boxes -----------------------------------------------------------------------
-
-  // Each box keeps its own caret, as an edit control does; the page has one selection, which
-  // shows a box's caret only while the box has the focus.
-  const boxCarets = new Map();
-
-  function selectInBox(box, anchor, focus) {
-    const node = box.firstChild;
-    const selection = getSelection();
-    selection.setBaseAndExtent(node, Math.min(anchor, node.length), node, Math.min(focus, node.length));
-  }
-
-  // Brings a character offset into view: the end of the text against the right edge, the
-  // start against the left.
-  function scrollToOffset(box, offset) {
-    const node = box.firstChild;
-    if (offset <= 0 || node.length === 0) {
-      box.scrollLeft = 0;
-      return;
-    }
-    if (offset >= node.length) {
-      box.scrollLeft = box.scrollWidth;
-      return;
-    }
-    const range = document.createRange();
-    range.setStart(node, offset);
-    const at = range.getBoundingClientRect().left;
-    const view = box.getBoundingClientRect();
-    if (at < view.left + 2) box.scrollLeft -= view.left + 2 - at;
-    else if (at > view.right - 4) box.scrollLeft += at - (view.right - 4);
-  }
-
-  // What an edit control does with keys, for a text the user cannot change: move and select
-  // by character, word and line, select all, copy (the browser's own).
-  const MOVES = {ArrowLeft: ['backward', 'character'], ArrowRight: ['forward', 'character'],
-                 Home: ['backward', 'lineboundary'], End: ['forward', 'lineboundary']};
-  function wireBox(box) {
-    box.addEventListener('keydown', (event) => {
-      const node = box.firstChild;
-      const selection = getSelection();
-      const inBox = selection.rangeCount > 0 && selection.focusNode === node;
-      if ((event.ctrlKey || event.metaKey) && event.key.toLowerCase() === 'a') {
-        event.preventDefault();
-        selectInBox(box, 0, node.length);
-        return;
-      }
-      const move = MOVES[event.key];
-      if (!move) return;
-      event.preventDefault();
-      if (!inBox) selectInBox(box, boxCarets.get(box), boxCarets.get(box));
-      const granularity = event.ctrlKey && move[1] === 'character' ? 'word' : move[1];
-      selection.modify(event.shiftKey ? 'extend' : 'move', move[0], granularity);
-      boxCarets.set(box, selection.focusOffset);
-      scrollToOffset(box, selection.focusOffset);
-    });
-    // A click or a drag puts the box's caret where the selection ends.
-    document.addEventListener('selectionchange', () => {
-      const selection = getSelection();
-      if (selection.rangeCount > 0 && selection.focusNode === box.firstChild) boxCarets.set(box, selection.focusOffset);
-    });
-    box.addEventListener('focus', () => {
-      const selection = getSelection();
-      if (selection.focusNode !== box.firstChild) selectInBox(box, boxCarets.get(box), boxCarets.get(box));
-    });
   }
 
   // ---- Running the program's handlers -----------------------------------------------------
@@ -619,7 +518,7 @@
     if (messages.length > 0) return;
     const parts = [];
     for (const [caption, box] of [['MolecularMassCaption', 'MolecularMassBox'], ['FormulaCaption', 'FormulaBox']]) {
-      let text = byName.get(box).textContent.trim();
+      let text = byName.get(box).value.trim();
       if (text.length > 80) text = '…' + text.slice(-60);
       parts.push(`${byName.get(caption).textContent}: ${text || 'boş'}.`);
     }
@@ -814,7 +713,6 @@
     byName.clear();
     pickers.clear();
     selected.clear();
-    boxCarets.clear();
     openPicker = null;
     mainRows = buildControls($('client'), layout.main, '');
     lastWindowFocus = byName.get('NumberPicker');
@@ -858,8 +756,7 @@
     }
     const enter = event.key === 'Enter' && !event.altKey && !event.ctrlKey && !event.metaKey && !event.shiftKey;
     // Enter on a button presses that button; in a field it is the window's accept action.
-    const field = event.target.tagName === 'INPUT' || boxCarets.has(event.target);
-    if (enter && field && $('client').contains(event.target)) {
+    if (enter && event.target.tagName === 'INPUT' && $('client').contains(event.target)) {
       event.preventDefault();
       acceptAction();
     }
