@@ -188,12 +188,50 @@
       input.readOnly = true;
       input.tabIndex = -1;  // no tab stop, but a click reaches it to select and copy
       input.className = 'box';
+      wireBoxKeys(input);
     } else {
       input.inputMode = 'numeric';
       input.setAttribute('enterkeyhint', 'done');
       wireCountField(input);
     }
     return input;
+  }
+
+  // Chromium moves no caret in a read-only field; an edit control does, so the box takes the
+  // keys of selecting: the arrows by character (Ctrl: by word), Home and End, with Shift.
+  function wireBoxKeys(box) {
+    box.addEventListener('keydown', (event) => {
+      const keys = {ArrowLeft: -1, ArrowRight: 1, Home: -2, End: 2};
+      const step = keys[event.key];
+      if (step === undefined || event.altKey || event.metaKey) return;
+      event.preventDefault();
+      const text = box.value;
+      const backward = box.selectionDirection === 'backward';
+      const anchor = backward ? box.selectionEnd : box.selectionStart;
+      const focus = backward ? box.selectionStart : box.selectionEnd;
+      let to;
+      if (step === -2) to = 0;
+      else if (step === 2) to = text.length;
+      else if (!event.shiftKey && box.selectionStart !== box.selectionEnd) to = step < 0 ? box.selectionStart : box.selectionEnd;
+      else if (event.ctrlKey) to = wordEdge(text, focus, step);
+      else to = Math.max(0, Math.min(text.length, focus + step));
+      if (event.shiftKey) box.setSelectionRange(Math.min(anchor, to), Math.max(anchor, to), to < anchor ? 'backward' : 'forward');
+      else box.setSelectionRange(to, to);
+    });
+  }
+
+  // The next start of a word after `at` (step 1), or the start of the word before it (-1).
+  function wordEdge(text, at, step) {
+    const word = (i) => i >= 0 && i < text.length && !/\s/.test(text[i]);
+    let i = at;
+    if (step > 0) {
+      while (i < text.length && word(i)) ++i;
+      while (i < text.length && !word(i)) ++i;
+    } else {
+      while (i > 0 && !word(i - 1)) --i;
+      while (i > 0 && word(i - 1)) --i;
+    }
+    return i;
   }
 
   function makeControl(row, prefix) {
