@@ -73,10 +73,21 @@ Text FromUtf8(std::string_view utf8) {
 }
 
 std::string ToUtf8(std::string_view text) {
+    // ASCII, nearly all of any text here, is copied a run at a time: the contents list of a long
+    // molecule goes to a page in UTF-8 on every Add.
     std::string out;
-    out.reserve(text.size() * 2);
-    for (char c : text)
-        AppendUtf8(out, detail::CodePointOf(static_cast<unsigned char>(c)));
+    out.reserve(text.size() + text.size() / 8);
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = at;
+        while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80)
+            ++end;
+        out.append(text.substr(at, end - at));
+        if (end == text.size())
+            break;
+        AppendUtf8(out, detail::CodePointOf(static_cast<unsigned char>(text[end])));
+        at = end + 1;
+    }
     return out;
 }
 

@@ -181,17 +181,6 @@ group('the site', () => {
 });
 
 group('pickers and fields', () => {
-  test('the page reads the program\'s texts with the program\'s own code page', async () => {
-    const w = await open();
-    const same = await w.page.evaluate(() => {
-      const upper = Uint8Array.from({length: 128}, (_, i) => 0x80 + i);
-      return new TextDecoder('windows-1254').decode(upper) ===
-        JSON.parse(document.getElementById('layout').textContent).codePage;
-    });
-    assert.ok(same);
-    await w.close();
-  });
-
   test('a typed character the program cannot hold shows as "?"; the count field takes digits only', async () => {
     const w = await open();
     await w.click('#NamePicker');

@@ -436,11 +436,11 @@
 
   // ---- What the program's handlers call ----------------------------------------------------
 
-  const codePage = new TextDecoder('windows-1254');
+  const utf8 = new TextDecoder();
   const page = {
-    // The program's texts, from the code page.
+    // The program's texts, as UTF-8.
     decode(bytes) {
-      return codePage.decode(bytes);
+      return utf8.decode(bytes);
     },
     setText(id, text) {
       const element = byId.get(id);
