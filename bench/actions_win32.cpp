@@ -78,18 +78,19 @@ class WindowDriver {
     HWND window_ = nullptr;
 };
 
-// The floor: three read-only one-line boxes and a button, in the program's dialog font, from
-// the same template writer as the program's window.
+// The floor: three read-only one-line boxes of the system's edit control and a button, in the
+// program's dialog font, from the same template writer as the program's window (Kind::Edit:
+// the writer gives the program's read-only boxes its own class).
 namespace floor_dialog {
 
 using namespace zerkan::layout;
 constexpr int kButton = 100;
 constexpr std::array<Control, 4> kControls{{
-    {101, "Box1", Kind::ReadOnlyBox, "", 62, 170, 178, 15, kEsLeft | kEsAutoHScroll | kEsReadOnly,
+    {101, "Box1", Kind::Edit, "", 62, 170, 178, 15, kEsLeft | kEsAutoHScroll | kEsReadOnly,
      kExStaticEdge, ""},
-    {102, "Box2", Kind::ReadOnlyBox, "", 62, 186, 178, 14, kEsLeft | kEsAutoHScroll | kEsReadOnly,
+    {102, "Box2", Kind::Edit, "", 62, 186, 178, 14, kEsLeft | kEsAutoHScroll | kEsReadOnly,
      kExStaticEdge, ""},
-    {103, "Box3", Kind::ReadOnlyBox, "", 62, 202, 178, 14, kEsLeft | kEsAutoHScroll | kEsReadOnly,
+    {103, "Box3", Kind::Edit, "", 62, 202, 178, 14, kEsLeft | kEsAutoHScroll | kEsReadOnly,
      kExStaticEdge, ""},
     {kButton, "Button", Kind::Button, "&Ekle", 100, 146, 42, 15, kBsPushButton | kTabStop, 0, ""},
 }};

@@ -131,8 +131,9 @@ DialogTemplate::DialogTemplate(const layout::Dialog& dialog) {
         Word(static_cast<WORD>(c.w));
         Word(static_cast<WORD>(c.h));
         Dword(static_cast<DWORD>(c.id));
-        if (c.kind == layout::Kind::ReadOnlyBox && (c.style & ES_MULTILINE)) {
-            // The boxes whose texts grow without bound.
+        if (c.kind == layout::Kind::ReadOnlyBox) {
+            // Our own box: the contents and the formula grow without bound, and all three
+            // result boxes paint at once, like the static texts around them.
             for (const wchar_t* p = kResultBoxClass; *p != L'\0'; ++p)
                 Word(static_cast<WORD>(*p));
             Word(0);

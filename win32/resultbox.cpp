@@ -40,9 +40,13 @@ class Box {
     bool InView(int position);
     void ScrollToCaret();
     void MoveCaret(int position, bool keepAnchor, bool scroll = true);
+    // The selection from `anchor` to the caret at `caret`; painted again only if what shows
+    // changes.
+    void Select(int anchor, int caret, bool scroll);
     void Changed();
     void PlaceSystemCaret();
     void Paint();
+    void Paint(HDC dc);
     void Copy() const;
     void ContextMenu(LPARAM at);
     void KeyDown(WPARAM key);
@@ -57,7 +61,7 @@ class Box {
     int first_ = 0;  // the character at the left edge of the text area
     HFONT font_ = nullptr;
     bool measured_ = false;
-    int lineHeight_ = 13, margin_ = 2;
+    int lineHeight_ = 13, margin_ = 2, top_ = 1;
     bool focused_ = false;
     bool invalid_ = false;  // invalidated, not painted yet
     bool dragging_ = false;
@@ -91,8 +95,11 @@ void Box::Metrics() {
     SelectObject(dc, previous);
     ReleaseDC(window_, dc);
     lineHeight_ = static_cast<int>(metrics.tmHeight);
-    // An edit control's margins for a font that gives none of its own.
-    margin_ = std::max(1, static_cast<int>(metrics.tmAveCharWidth) / 3);
+    // An edit control's margins for a font that gives none of its own, which a one-line edit
+    // makes wider than a multi-line one.
+    const bool multiline = (GetWindowLongW(window_, GWL_STYLE) & ES_MULTILINE) != 0;
+    margin_ = std::max(1, static_cast<int>(metrics.tmAveCharWidth) / (multiline ? 3 : 2));
+    top_ = multiline ? 1 : 0;
 }
 
 RECT Box::TextArea() {
@@ -103,7 +110,7 @@ RECT Box::TextArea() {
     GetClientRect(window_, &area);
     area.left += margin_;
     area.right = std::max(area.left, area.right - margin_);
-    area.top += 1;
+    area.top += top_;
     return area;
 }
 
@@ -179,7 +186,22 @@ void Box::ScrollToCaret() {
 }
 
 void Box::Changed() {
-    // One invalidation until the paint: under Wine each is a request to the server.
+    // Painted at once, as a static text paints a new text: under Wine an invalidation and the
+    // paint message it brings cost half a dozen requests to the server, a paint through the
+    // window's own device context one (the parent's colours). A box that does not show is
+    // painted when it does.
+    if (IsWindowVisible(window_)) {
+        if (focused_)
+            HideCaret(window_);
+        HDC dc = GetDC(window_);
+        Paint(dc);
+        ReleaseDC(window_, dc);
+        if (focused_) {
+            PlaceSystemCaret();
+            ShowCaret(window_);
+        }
+        return;
+    }
     if (!invalid_) {
         InvalidateRect(window_, nullptr, FALSE);
         invalid_ = true;
@@ -189,19 +211,23 @@ void Box::Changed() {
 }
 
 void Box::MoveCaret(int position, bool keepAnchor, bool scroll) {
-    const int before = caret_, anchorBefore = anchor_, firstBefore = first_;
-    caret_ = std::clamp(position, 0, Length());
-    if (!keepAnchor)
-        anchor_ = caret_;
+    Select(keepAnchor ? anchor_ : position, position, scroll);
+}
+
+void Box::Select(int anchor, int caret, bool scroll) {
+    const int caretBefore = caret_, anchorBefore = anchor_, firstBefore = first_;
+    anchor_ = std::clamp(anchor, 0, Length());
+    caret_ = std::clamp(caret, 0, Length());
     if (scroll)
         ScrollToCaret();
-    if (caret_ == before && anchor_ == anchorBefore && first_ == firstBefore)
+    if (caret_ == caretBefore && anchor_ == anchorBefore && first_ == firstBefore)
         return;
     // Without the focus, the caret is not drawn; only a shown selection or the view changes
     // what the box looks like.
     const bool selectionShown =
         focused_ || (GetWindowLongW(window_, GWL_STYLE) & ES_NOHIDESEL) != 0;
-    if (first_ != firstBefore || (selectionShown && (caret_ != anchor_ || before != anchorBefore)))
+    if (first_ != firstBefore ||
+        (selectionShown && (caret_ != anchor_ || caretBefore != anchorBefore)))
         Changed();
     else if (focused_)
         PlaceSystemCaret();
@@ -220,6 +246,11 @@ void Box::Paint() {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window_, &paint);
     invalid_ = false;
+    Paint(dc);
+    EndPaint(window_, &paint);
+}
+
+void Box::Paint(HDC dc) {
     RECT client{};
     GetClientRect(window_, &client);
     // A read-only edit is coloured by its parent as a static text is.
@@ -264,7 +295,6 @@ void Box::Paint() {
         x += runWidth;
     }
     SelectObject(dc, previous);
-    EndPaint(window_, &paint);
 }
 
 void Box::Copy() const {
@@ -400,12 +430,10 @@ LRESULT Box::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case EM_SETSEL: {
             // As an edit: -1 for the start removes the selection, -1 for the end is the end.
             const auto start = static_cast<int>(wParam), end = static_cast<int>(lParam);
-            if (start < 0) {
+            if (start < 0)
                 MoveCaret(caret_, false, false);
-                return 0;
-            }
-            anchor_ = std::clamp(start, 0, Length());
-            MoveCaret(end < 0 ? Length() : end, true, false);
+            else
+                Select(start, end < 0 ? Length() : end, false);
             return 0;
         }
         case EM_GETSEL: {
@@ -475,8 +503,7 @@ LRESULT Box::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             const int start = at < Length() && !IsSpace(text_[static_cast<std::size_t>(at)])
                                   ? WordStart(at + 1)
                                   : at;
-            anchor_ = start;
-            MoveCaret(NextWordStart(start), true);
+            Select(start, NextWordStart(start), true);
             return 0;
         }
         case WM_MOUSEMOVE: {
@@ -540,6 +567,9 @@ LRESULT Box::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;
         case WM_PAINT:
             Paint();
+            return 0;
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
             return 0;
         case WM_SIZE:
         case WM_ENABLE:

@@ -109,7 +109,7 @@ TEST_F(Win32Window, ControlsAreTheTableRowsWithEachCaptionBeforeItsControl) {
         wchar_t cls[32] = {};
         GetClassNameW(child, cls, 32);
         const wchar_t* expected[] = {L"Button", L"Edit", L"Static", L"ComboBox"};
-        const bool resultBox = row.kind == layout::Kind::ReadOnlyBox && (row.style & ES_MULTILINE);
+        const bool resultBox = row.kind == layout::Kind::ReadOnlyBox;
         EXPECT_EQ(_wcsicmp(cls, resultBox ? win32::kResultBoxClass
                                           : expected[static_cast<int>(layout::ClassOf(row.kind))]),
                   0)
