@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "core/controls.h"
@@ -17,6 +18,10 @@ namespace {
 
 constexpr ControlId kPickers[] = {ControlId::NumberPicker, ControlId::NamePicker,
                                   ControlId::SymbolPicker};
+
+std::size_t PickerSlot(ControlId picker) {
+    return picker == ControlId::NumberPicker ? 0 : picker == ControlId::NamePicker ? 1 : 2;
+}
 
 bool IsEditBox(ControlId id) {
     return id == ControlId::CountField || id == ControlId::MolecularMassBox ||
@@ -166,6 +171,12 @@ INT_PTR CALLBACK MainDialog::DialogProc(HWND window, UINT message, WPARAM wParam
             if (id >= kFirstId && id <= kLastId)
                 self->items_[static_cast<std::size_t>(id - kFirstId)] = child;
         }
+        for (const ControlId picker : kPickers) {
+            COMBOBOXINFO info{};
+            info.cbSize = sizeof(info);
+            GetComboBoxInfo(self->Item(picker), &info);
+            self->pickerFields_[PickerSlot(picker)] = info.hwndItem;
+        }
         SetWindowLongPtrW(window, DWLP_USER, lParam);
     }
     auto* self = reinterpret_cast<MainDialog*>(GetWindowLongPtrW(window, DWLP_USER));
@@ -176,6 +187,7 @@ INT_PTR CALLBACK MainDialog::DialogProc(HWND window, UINT message, WPARAM wParam
         SetWindowLongPtrW(window, DWLP_USER, 0);
         self->window_ = nullptr;
         self->items_.fill(nullptr);
+        self->pickerFields_.fill(nullptr);
     }
     return result;
 }
@@ -282,7 +294,17 @@ void MainDialog::OnCommand(UINT id, UINT code) {
     }
     if (holdNotifications_)
         return;
-    const auto control = static_cast<ControlId>(id);
+    // What the handler changes in the system's controls is painted once, when it returns.
+    const bool outermost = !paintingLater_;
+    paintingLater_ = true;
+    RunHandler(static_cast<ControlId>(id), code);
+    if (outermost) {
+        paintingLater_ = false;
+        PaintChanged();
+    }
+}
+
+void MainDialog::RunHandler(ControlId control, UINT code) {
     switch (control) {
         case ControlId::AddButton:
         case ControlId::UndoButton:
@@ -372,6 +394,33 @@ void MainDialog::OnReadMe() {
         readMeLauncher_(window_);
 }
 
+void MainDialog::PaintLater(HWND control) {
+    if (!paintingLater_ || control == nullptr)
+        return;
+    if (std::find(unpainted_.begin(), unpainted_.end(), control) == unpainted_.end())
+        unpainted_.push_back(control);
+}
+
+void MainDialog::PaintChanged() {
+    if (unpainted_.empty())
+        return;
+    // Under Wine each invalidated control's paint message costs half a dozen requests to the
+    // server (the message, the caret hidden and shown, the update and visible regions); the
+    // control painting itself through its own device context costs two. The focused control
+    // keeps the system's way, which hides its caret while it paints.
+    const HWND focus = GetFocus();
+    for (HWND control : unpainted_) {
+        if (control == focus || !IsWindowVisible(control))
+            continue;
+        HDC dc = GetDC(control);
+        SendMessageW(control, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        ReleaseDC(control, dc);
+        ValidateRect(control, nullptr);
+    }
+    unpainted_.clear();
+}
+
 HWND MainDialog::List(ControlId picker) const {
     COMBOBOXINFO info{};
     info.cbSize = sizeof(info);
@@ -396,6 +445,8 @@ void MainDialog::WriteText(ControlId control, std::string_view text) {
             return;
     }
     SetWindowTextW(item, wide.c_str());
+    if (control == ControlId::CountField)
+        PaintLater(item);
 }
 
 void MainDialog::SetText(ControlId control, std::string_view text) {
@@ -432,6 +483,7 @@ void MainDialog::SelectEntry(ControlId picker, int index) {
     SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     if (index < 0 && GetWindowTextLengthW(box) > 0)
         SetWindowTextW(box, L"");
+    PaintLater(pickerFields_[PickerSlot(picker)]);
 }
 
 int MainDialog::GetSelection(ControlId picker) const {
@@ -476,18 +528,26 @@ void MainDialog::SetVisible(ControlId control, bool visible) {
     if (((GetWindowLongPtrW(item, GWL_STYLE) & WS_VISIBLE) != 0) == visible)
         return;
     // Shown or hidden without the system's redraw, which repaints every sibling that overlaps
-    // it (the group frame around it): only the caption's own place is painted again.
+    // it (the group frames around it), and without the question of limits on a move it does
+    // not make, which under Wine costs three requests to the server.
     SetWindowPos(item, nullptr, 0, 0, 0, 0,
                  (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOMOVE | SWP_NOSIZE |
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOSENDCHANGING);
     if (visible) {
-        RedrawWindow(item, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+        if (paintingLater_)
+            PaintLater(item);
+        else
+            RedrawWindow(item, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
         return;
     }
+    // Only the caption's own place, painted at once with the window's background.
     RECT place{};
     GetWindowRect(item, &place);
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
-    RedrawWindow(window_, &place, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    HDC dc = GetDC(window_);
+    IntersectClipRect(dc, place.left, place.top, place.right, place.bottom);
+    SendMessageW(window_, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    ReleaseDC(window_, dc);
 }
 
 void MainDialog::PushBoundValues() {
@@ -500,6 +560,8 @@ void MainDialog::PlaceCaret(ControlId box, int position) {
 }
 
 void MainDialog::ShowMessage(std::string_view text) {
+    // The window as it stands, under the message.
+    PaintChanged();
     MessageBoxW(window_, Wide(text).c_str(), ApplicationName().c_str(), MB_OK | MB_ICONWARNING);
 }
 

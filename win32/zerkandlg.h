@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/composition_state.h"
 #include "core/surface.h"
@@ -87,6 +88,7 @@ class MainDialog final : public MainWindowSurface {
 
     BOOL OnInitDialog();
     void OnCommand(UINT id, UINT code);
+    void RunHandler(ControlId control, UINT code);
     bool OnSysCommand(WPARAM command);
     bool OnPaint();
     void OnDestroy();
@@ -99,6 +101,10 @@ class MainDialog final : public MainWindowSurface {
     HWND List(ControlId picker) const;
     void SetListSelection(ControlId picker, int index);
     void WriteText(ControlId control, std::string_view text);
+    // Inside a handler: a control of the system's classes, just changed, to be painted when the
+    // handler returns.
+    void PaintLater(HWND control);
+    void PaintChanged();
 
     CompositionState& state_;
     HWND window_ = nullptr;
@@ -106,6 +112,11 @@ class MainDialog final : public MainWindowSurface {
     // the window's children.
     static constexpr int kFirstId = 1000, kLastId = 1047;
     std::array<HWND, kLastId - kFirstId + 1> items_{};
+    // The edit fields of the three pickers, in the order of kPickers.
+    std::array<HWND, 3> pickerFields_{};
+    // While a handler runs: the controls it changed, painted when it returns.
+    bool paintingLater_ = false;
+    std::vector<HWND> unpainted_;
     HICON windowIcon = nullptr;
     bool modal_ = false;
     INT_PTR result_ = 0;
