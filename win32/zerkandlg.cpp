@@ -402,6 +402,14 @@ void MainDialog::PaintLater(HWND control) {
 }
 
 void MainDialog::PaintChanged() {
+    if (countLater_) {
+        HWND field = Item(ControlId::CountField);
+        const Holding hold(holdNotifications_);
+        if (ShowText(field, *countLater_) &&
+            std::find(unpainted_.begin(), unpainted_.end(), field) == unpainted_.end())
+            unpainted_.push_back(field);
+        countLater_.reset();
+    }
     if (unpainted_.empty())
         return;
     // Under Wine each invalidated control's paint message costs half a dozen requests to the
@@ -433,20 +441,27 @@ void MainDialog::SetListSelection(ControlId picker, int index) {
     SendMessageW(List(picker), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-void MainDialog::WriteText(ControlId control, std::string_view text) {
+bool MainDialog::ShowText(HWND item, const std::wstring& text) {
     // A control given the text it shows already would still be laid out and painted again.
-    HWND item = Item(control);
-    const std::wstring wide = Wide(text);
-    if (static_cast<std::size_t>(GetWindowTextLengthW(item)) == wide.size()) {
-        std::wstring shown(wide.size() + 1, L'\0');
+    if (static_cast<std::size_t>(GetWindowTextLengthW(item)) == text.size()) {
+        std::wstring shown(text.size() + 1, L'\0');
         shown.resize(static_cast<std::size_t>(
             GetWindowTextW(item, shown.data(), static_cast<int>(shown.size()))));
-        if (shown == wide)
-            return;
+        if (shown == text)
+            return false;
     }
-    SetWindowTextW(item, wide.c_str());
-    if (control == ControlId::CountField)
-        PaintLater(item);
+    SetWindowTextW(item, text.c_str());
+    return true;
+}
+
+void MainDialog::WriteText(ControlId control, std::string_view text) {
+    if (control == ControlId::CountField && paintingLater_) {
+        // Inside a handler the field takes only its last text: an Add writes the bound count
+        // into it and empties it again.
+        countLater_ = Wide(text);
+        return;
+    }
+    ShowText(Item(control), Wide(text));
 }
 
 void MainDialog::SetText(ControlId control, std::string_view text) {
@@ -468,6 +483,8 @@ void MainDialog::SetText(ControlId control, std::string_view text) {
 }
 
 Text MainDialog::GetText(ControlId control) const {
+    if (control == ControlId::CountField && countLater_)
+        return FromUtf16(std::u16string(countLater_->begin(), countLater_->end()));
     return WindowText(Item(control));
 }
 

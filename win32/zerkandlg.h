@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,8 @@ class MainDialog final : public MainWindowSurface {
     HWND List(ControlId picker) const;
     void SetListSelection(ControlId picker, int index);
     void WriteText(ControlId control, std::string_view text);
+    // Sets the text unless the control shows it already; whether it did.
+    static bool ShowText(HWND item, const std::wstring& text);
     // Inside a handler: a control of the system's classes, just changed, to be painted when the
     // handler returns.
     void PaintLater(HWND control);
@@ -117,6 +120,8 @@ class MainDialog final : public MainWindowSurface {
     // While a handler runs: the controls it changed, painted when it returns.
     bool paintingLater_ = false;
     std::vector<HWND> unpainted_;
+    // While a handler runs: the count field's text to show when it returns.
+    std::optional<std::wstring> countLater_;
     HICON windowIcon = nullptr;
     bool modal_ = false;
     INT_PTR result_ = 0;
