@@ -161,16 +161,26 @@ HWND MainDialog::Item(ControlId id) const {
     return GetDlgItem(window_, number);
 }
 
+BOOL CALLBACK MainDialog::FindControl(HWND child, LPARAM lParam) {
+    auto* self = reinterpret_cast<MainDialog*>(lParam);
+    // The enumeration also reaches the pickers' own fields, which carry numbers of their own.
+    if (GetParent(child) != self->window_)
+        return TRUE;
+    const int id = GetDlgCtrlID(child);
+    if (id >= kFirstId && id <= kLastId)
+        self->items_[static_cast<std::size_t>(id - kFirstId)] = child;
+    else if (id == -1 && (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP)
+        self->picture_ = child;
+    return TRUE;
+}
+
 INT_PTR CALLBACK MainDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<MainDialog*>(lParam);
         self->window_ = window;
-        for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            const int id = GetDlgCtrlID(child);
-            if (id >= kFirstId && id <= kLastId)
-                self->items_[static_cast<std::size_t>(id - kFirstId)] = child;
-        }
+        // One enumeration: under Wine it is one request to the server, where each step of
+        // GetWindow is one.
+        EnumChildWindows(window, FindControl, lParam);
         for (const ControlId picker : kPickers) {
             COMBOBOXINFO info{};
             info.cbSize = sizeof(info);
@@ -188,6 +198,7 @@ INT_PTR CALLBACK MainDialog::DialogProc(HWND window, UINT message, WPARAM wParam
         self->window_ = nullptr;
         self->items_.fill(nullptr);
         self->pickerFields_.fill(nullptr);
+        self->picture_ = nullptr;
     }
     return result;
 }
@@ -227,6 +238,9 @@ INT_PTR MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL MainDialog::OnInitDialog() {
+    // As in a handler: the count field, written by the exchange and emptied below, takes only
+    // its last text.
+    paintingLater_ = true;
     {
         const Holding hold(holdNotifications_);
         for (const ControlId picker : kPickers) {
@@ -241,16 +255,9 @@ BOOL MainDialog::OnInitDialog() {
     // Names for screen readers that the system's objects do not give (accessible.h).
     for (const ControlId picker : kPickers)
         GiveAccessibleObject(Item(picker), AccessibleKind::Picker);
-    for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP &&
-            GetDlgCtrlID(child) == -1) {
-            for (const layout::Control& c : layout::kMainControls) {
-                if (c.kind == layout::Kind::Picture)
-                    GiveAccessibleObject(child, AccessibleKind::Picture,
-                                         WideFromUtf8(c.accessible));
-            }
-        }
+    for (const layout::Control& c : layout::kMainControls) {
+        if (c.kind == layout::Kind::Picture)
+            GiveAccessibleObject(picture_, AccessibleKind::Picture, WideFromUtf8(c.accessible));
     }
 
     if (HMENU systemMenu = GetSystemMenu(window_, FALSE)) {
@@ -268,6 +275,8 @@ BOOL MainDialog::OnInitDialog() {
     SetVisible(ControlId::AtomicMassLabel, false);
     // Runs the count field's change handler: count reads 0 and the 9-character limit starts.
     SetText(ControlId::CountField, "");
+    paintingLater_ = false;
+    PaintChanged();
     return TRUE;  // the focus goes to the first tab stop, NumberPicker
 }
 
@@ -557,7 +566,10 @@ void MainDialog::SetVisible(ControlId control, bool visible) {
             RedrawWindow(item, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
         return;
     }
-    // Only the caption's own place, painted at once with the window's background.
+    // Only the caption's own place, painted at once with the window's background; a window
+    // not shown yet paints it with the rest.
+    if (!IsWindowVisible(window_))
+        return;
     RECT place{};
     GetWindowRect(item, &place);
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);

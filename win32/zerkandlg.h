@@ -85,6 +85,7 @@ class MainDialog final : public MainWindowSurface {
 
   private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static BOOL CALLBACK FindControl(HWND child, LPARAM self);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     BOOL OnInitDialog();
@@ -115,6 +116,7 @@ class MainDialog final : public MainWindowSurface {
     // the window's children.
     static constexpr int kFirstId = 1000, kLastId = 1047;
     std::array<HWND, kLastId - kFirstId + 1> items_{};
+    HWND picture_ = nullptr;
     // The edit fields of the three pickers, in the order of kPickers.
     std::array<HWND, 3> pickerFields_{};
     // While a handler runs: the controls it changed, painted when it returns.
