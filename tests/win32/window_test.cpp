@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -148,6 +149,57 @@ TEST_F(Win32Window, ControlsAreTheTableRowsWithEachCaptionBeforeItsControl) {
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
            << size.cx << "x" << size.cy << " in " << client.right << "x" << client.bottom;
+}
+
+// The client area's pixels, with the caret hidden so that its blinking does not count.
+std::vector<std::uint32_t> Picture(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = GetDC(window);
+    HDC copy = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = SelectObject(copy, bitmap);
+    HideCaret(nullptr);
+    BitBlt(copy, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    ShowCaret(nullptr);
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> picture(pixels, pixels + client.right * client.bottom);
+    SelectObject(copy, previous);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(window, dc);
+    return picture;
+}
+
+TEST_F(Win32Window, EachActionLeavesTheWindowAsAFullRepaintDrawsIt) {
+    // The window paints only what an action changes, some of it at once and the system's
+    // controls once the handler returns: nothing may be left stale or drawn out of place.
+    using test::Gesture;
+    const Gesture steps[] = {
+        Gesture::Choose(ControlId::NamePicker, 7),    Gesture::TypeCount("3"),
+        Gesture::Click(ControlId::AddButton),         Gesture::Choose(ControlId::NumberPicker, 0),
+        Gesture::Click(ControlId::AddButton),         Gesture::Click(ControlId::UndoButton),
+        Gesture::Type(ControlId::SymbolPicker, "Fe"), Gesture::Click(ControlId::SearchButton),
+        Gesture::Click(ControlId::ResetButton),
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        test::Apply(dialog, steps[i]);
+        Pump();
+        const std::vector<std::uint32_t> painted = Picture(window);
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+        EXPECT_TRUE(painted == Picture(window)) << "after step " << i;
+    }
+    EXPECT_EQ(state.step, 1);
 }
 
 TEST_F(Win32Window, NoTextIsCutUnderTheDialogFont) {
