@@ -1,11 +1,11 @@
 #pragma once
 
 // The read-only one-line result boxes: the molar mass, and the contents list and the formula,
-// texts that grow to tens of thousands of characters. It answers the messages an edit control answers for what it shows
-// (WM_SETTEXT, WM_GETTEXT, EM_SETSEL, EM_GETSEL, EM_SCROLLCARET, WM_COPY, WM_SETFONT) and
-// behaves like a read-only edit: the caret, selecting by mouse and keyboard, copying, a
-// context menu. It keeps the whole text but measures and paints only the part in view, so
-// setting a text, moving the caret and painting cost what the box shows, not what it holds;
+// texts that grow to tens of thousands of characters. It answers the messages an edit control
+// answers for what it shows (WM_SETTEXT, WM_GETTEXT, EM_SETSEL, EM_GETSEL, EM_SCROLLCARET, WM_COPY,
+// WM_SETFONT) and behaves like a read-only edit: the caret, selecting by mouse and keyboard,
+// copying, a context menu. It keeps the whole text but measures and paints only the part in view,
+// so setting a text, moving the caret and painting cost what the box shows, not what it holds;
 // Wine's edit control lays its whole line out again on every change. A change that shows is
 // painted at once, as a static text paints its new text. Without ES_MULTILINE it has a
 // one-line edit's margins and takes Tab as a dialog control does.
