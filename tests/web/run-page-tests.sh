@@ -7,4 +7,4 @@ if [ ! -d "$here/node_modules/puppeteer-core" ] || [ ! -d "$here/node_modules/ax
     echo "the page's test tools are missing: run npm ci in $here"
     exit 77
 fi
-exec node --test --test-reporter=spec "$here/page_test.mjs"
+exec node --test --test-reporter=tap "$here/page_test.mjs"
