@@ -1,6 +1,11 @@
 // The Windows floor: a bare Win32 dialog with the program's three pickers (drop-down combo
 // boxes with the same 112 texts each), built from an in-memory template in the same dialog font.
 // It runs until it is closed; the start-up runner closes it at its first idle moment.
+//
+// Built with ZERKAN_SAME_DIALOG, it is the second floor: the program's own dialog, from the
+// same table and template, with the lists filled and nothing else of the program (no handler,
+// icon, system-menu entry or accessible object). Against it the program's start-up shows
+// what its own work costs, apart from what the system spends on the window's controls.
 
 #include <windows.h>
 
@@ -10,6 +15,10 @@
 
 #include "core/surface.h"
 #include "core/text.h"
+#ifdef ZERKAN_SAME_DIALOG
+#include "core/controls.h"
+#include "win32/dialogtemplate.h"
+#endif
 
 namespace {
 
@@ -73,6 +82,11 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+#ifdef ZERKAN_SAME_DIALOG
+    const zerkan::win32::DialogTemplate same(zerkan::layout::kMainDialog);
+    DialogBoxIndirectParamW(instance, same.Get(), nullptr, DialogProc, 0);
+    return 0;
+#endif
     TemplateWriter dialog;
     dialog.Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT | DS_MODALFRAME | DS_CENTER);
     dialog.Dword(0);  // extended style

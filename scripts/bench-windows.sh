@@ -3,8 +3,9 @@
 # through the real Win32 window at 0, 100 and 999 entries and at 1000 entries of the longest
 # texts, against a bare Win32 dialog's click (Google Benchmark, repetitions interleaved at
 # random); start-up against a bare Win32 dialog with the same three filled combo boxes (paired
-# runs, time until the window first waits for input, in several rounds); the executable's size
-# as built and stripped, and the DLLs it imports.
+# runs, time until the window first waits for input, in several rounds), and again against the
+# program's own dialog with nothing else of the program; the executable's size as built and
+# stripped, and the DLLs it imports.
 #
 #   scripts/bench-windows.sh                     # 40 start-up pairs x 5 rounds; 5 repetitions
 #   RUNS=100 ROUNDS=5 REPS=7 scripts/bench-windows.sh
@@ -41,13 +42,21 @@ if [ "${ACTIONS:-1}" != 0 ] && [ -n "$actions_window" ]; then
         --benchmark_out="$(windows_path "$out")\\actions-win32.json" >/dev/null
 fi
 echo "bench-windows: start-up under Wine ($runs pairs x $rounds rounds)" >&2
-startup=$("${wine[@]}" "$startup" "$runs" "$warmup" "$(windows_path "$baseline")" \
+startup_runner="$startup"
+startup=$("${wine[@]}" "$startup_runner" "$runs" "$warmup" "$(windows_path "$baseline")" \
     "$(windows_path "$program")" "$rounds" | tr -d '\r')
+# The second floor: the program's own dialog with its lists filled and nothing else.
+same=""
+if [ -n "${same_dialog:-}" ]; then
+    echo "bench-windows: start-up against the same dialog ($runs pairs x $rounds rounds)" >&2
+    same=$("${wine[@]}" "$startup_runner" "$runs" "$warmup" "$(windows_path "$same_dialog")" \
+        "$(windows_path "$program")" "$rounds" | tr -d '\r')
+fi
 "${wine[@]}" --stop
 
 stripped="$build/bench/program-stripped.exe"
 x86_64-w64-mingw32-strip -o "$stripped" "$program"
-field() { sed -n "s/^$1.*$2=\([^[:space:]]*\).*/\1/p" <<<"$startup"; }
+field() { sed -n "s/^$1.*$2=\([^[:space:]]*\).*/\1/p" <<<"${3:-$startup}"; }
 
 echo
 echo "Windows build, $(date -u +%Y-%m-%d), $(nproc) CPU $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1), $(wine --version), load average $load_before before, $(cut -d' ' -f1-3 /proc/loadavg) after"
@@ -104,6 +113,10 @@ echo "|---|---|---|---|"
 echo "| Start-up to first idle, median of $((runs * rounds)) (ms) | $(field baseline median_idle_ms) | $(field program median_idle_ms) | |"
 echo "| Start-up, median of the $((runs * rounds)) paired ratios (quartiles) | | $(field ratio median_pair_ratio) ($(field ratio q1)–$(field ratio q3)) | ≤ 1.15 |"
 echo "| Start-up, the $rounds rounds' medians from–to | | $(field ratio rounds_min)–$(field ratio rounds_max) | |"
+if [ -n "$same" ]; then
+    echo "| The same dialog, lists filled, nothing else: start-up (ms) | $(field baseline median_idle_ms "$same") | $(field program median_idle_ms "$same") | |"
+    echo "| Against the same dialog: paired ratio (quartiles; rounds) | | $(field ratio median_pair_ratio "$same") ($(field ratio q1 "$same")–$(field ratio q3 "$same"); $(field ratio rounds_min "$same")–$(field ratio rounds_max "$same")) | |"
+fi
 echo "| Peak working set at idle, median (KiB) | $(field baseline median_peak_working_set_kib) | $(field program median_peak_working_set_kib) | |"
 echo "| Executable size, as built / stripped (bytes) | | $(stat -c %s "$program") / $(stat -c %s "$stripped") | ≤ 1 MiB (1048576) |"
 echo "| Imported DLLs | | $(cmake/windows-imports.sh x86_64-w64-mingw32-objdump "$program" | tr '\n' ' ') | Windows only |"
