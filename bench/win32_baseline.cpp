@@ -85,8 +85,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 #ifdef ZERKAN_SAME_DIALOG
     const zerkan::win32::DialogTemplate same(zerkan::layout::kMainDialog);
     DialogBoxIndirectParamW(instance, same.Get(), nullptr, DialogProc, 0);
-    return 0;
-#endif
+#else
     TemplateWriter dialog;
     dialog.Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT | DS_MODALFRAME | DS_CENTER);
     dialog.Dword(0);  // extended style
@@ -117,5 +116,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         y = static_cast<short>(y + 20);
     }
     DialogBoxIndirectParamW(instance, dialog.Get(), nullptr, DialogProc, 0);
+#endif
     return 0;
 }
