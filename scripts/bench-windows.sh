@@ -41,22 +41,24 @@ if [ "${ACTIONS:-1}" != 0 ] && [ -n "$actions_window" ]; then
         --benchmark_report_aggregates_only=true --benchmark_out_format=json \
         --benchmark_out="$(windows_path "$out")\\actions-win32.json" >/dev/null
 fi
+# Paired start-up runs of the program against the floor given.
+startup_against() {
+    "${wine[@]}" "$startup" "$runs" "$warmup" "$(windows_path "$1")" \
+        "$(windows_path "$program")" "$rounds" | tr -d '\r'
+}
 echo "bench-windows: start-up under Wine ($runs pairs x $rounds rounds)" >&2
-startup_runner="$startup"
-startup=$("${wine[@]}" "$startup_runner" "$runs" "$warmup" "$(windows_path "$baseline")" \
-    "$(windows_path "$program")" "$rounds" | tr -d '\r')
+bare=$(startup_against "$baseline")
 # The second floor: the program's own dialog with its lists filled and nothing else.
 same=""
 if [ -n "${same_dialog:-}" ]; then
     echo "bench-windows: start-up against the same dialog ($runs pairs x $rounds rounds)" >&2
-    same=$("${wine[@]}" "$startup_runner" "$runs" "$warmup" "$(windows_path "$same_dialog")" \
-        "$(windows_path "$program")" "$rounds" | tr -d '\r')
+    same=$(startup_against "$same_dialog")
 fi
 "${wine[@]}" --stop
 
 stripped="$build/bench/program-stripped.exe"
 x86_64-w64-mingw32-strip -o "$stripped" "$program"
-field() { sed -n "s/^$1.*$2=\([^[:space:]]*\).*/\1/p" <<<"${3:-$startup}"; }
+field() { sed -n "s/^$1.*$2=\([^[:space:]]*\).*/\1/p" <<<"${3:-$bare}"; }
 
 echo
 echo "Windows build, $(date -u +%Y-%m-%d), $(nproc) CPU $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1), $(wine --version), load average $load_before before, $(cut -d' ' -f1-3 /proc/loadavg) after"
