@@ -166,6 +166,7 @@ BOOL CALLBACK MainDialog::FindControl(HWND child, LPARAM lParam) {
     // The enumeration also reaches the pickers' own fields, which carry numbers of their own.
     if (GetParent(child) != self->window_)
         return TRUE;
+    self->children_.push_back(child);
     const int id = GetDlgCtrlID(child);
     if (id >= kFirstId && id <= kLastId)
         self->items_[static_cast<std::size_t>(id - kFirstId)] = child;
@@ -199,6 +200,7 @@ INT_PTR CALLBACK MainDialog::DialogProc(HWND window, UINT message, WPARAM wParam
         self->items_.fill(nullptr);
         self->pickerFields_.fill(nullptr);
         self->picture_ = nullptr;
+        self->children_.clear();
     }
     return result;
 }
@@ -214,6 +216,12 @@ INT_PTR MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnSysCommand(wParam) ? TRUE : FALSE;
         case WM_PAINT:
             return OnPaint() ? TRUE : FALSE;
+        case WM_WINDOWPOSCHANGED:
+            if (!shown_ && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW)) {
+                shown_ = true;
+                PaintAtFirstShow();
+            }
+            return FALSE;  // the system's handling too: the window's size and place
         case WM_QUERYDRAGICON:
             return reinterpret_cast<INT_PTR>(windowIcon);
         case WM_DROPFILES:
@@ -427,15 +435,33 @@ void MainDialog::PaintChanged() {
     // keeps the system's way, which hides its caret while it paints.
     const HWND focus = GetFocus();
     for (HWND control : unpainted_) {
-        if (control == focus || !IsWindowVisible(control))
-            continue;
-        HDC dc = GetDC(control);
-        SendMessageW(control, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-        ReleaseDC(control, dc);
-        ValidateRect(control, nullptr);
+        if (control != focus && IsWindowVisible(control))
+            PaintThroughOwnDc(control);
     }
     unpainted_.clear();
+}
+
+void MainDialog::PaintThroughOwnDc(HWND control) {
+    HDC dc = GetDC(control);
+    SendMessageW(control, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    ReleaseDC(control, dc);
+    ValidateRect(control, nullptr);
+}
+
+void MainDialog::PaintAtFirstShow() {
+    // The same saving as for a handler's changes, over the whole window when it first shows:
+    // the window's own background first, then the controls in the order the system paints
+    // them, the top of the z order first, where the two group frames meet. The pickers, made
+    // of several windows and holding the focus, keep the system's way.
+    RedrawWindow(window_, nullptr, nullptr, RDW_ERASENOW | RDW_UPDATENOW | RDW_NOCHILDREN);
+    const HWND focus = GetFocus();
+    for (HWND child : children_) {
+        const bool picker = std::any_of(std::begin(kPickers), std::end(kPickers),
+                                        [&](ControlId id) { return Item(id) == child; });
+        if (!picker && child != focus && IsWindowVisible(child))
+            PaintThroughOwnDc(child);
+    }
 }
 
 HWND MainDialog::List(ControlId picker) const {

@@ -109,6 +109,9 @@ class MainDialog final : public MainWindowSurface {
     // handler returns.
     void PaintLater(HWND control);
     void PaintChanged();
+    // Paints a control of the system's classes at once, through its own device context.
+    static void PaintThroughOwnDc(HWND control);
+    void PaintAtFirstShow();
 
     CompositionState& state_;
     HWND window_ = nullptr;
@@ -117,6 +120,9 @@ class MainDialog final : public MainWindowSurface {
     static constexpr int kFirstId = 1000, kLastId = 1047;
     std::array<HWND, kLastId - kFirstId + 1> items_{};
     HWND picture_ = nullptr;
+    // The dialog's own controls in z order, the first on top.
+    std::vector<HWND> children_;
+    bool shown_ = false;
     // The edit fields of the three pickers, in the order of kPickers.
     std::array<HWND, 3> pickerFields_{};
     // While a handler runs: the controls it changed, painted when it returns.
