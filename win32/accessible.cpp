@@ -6,6 +6,9 @@
 #include <unordered_map>
 #include <utility>
 
+#include "core/controls.h"
+#include "win32/dialogtemplate.h"
+
 namespace zerkan::win32 {
 namespace {
 
@@ -44,6 +47,12 @@ const Oleacc& Library() {
 
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+// The name the main window's table gives the control with this identifier.
+std::wstring TableName(HWND control) {
+    const layout::Control* row = layout::FindMainControl(GetDlgCtrlID(control));
+    return row != nullptr ? WideFromUtf8(row->accessible) : std::wstring();
 }
 
 std::wstring TextOf(HWND window) {
@@ -104,7 +113,7 @@ class CaptionedObject final : public IAccessible {
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (!IsSelf(child))
             return standard_->get_accName(child, name);
-        return Answer(kind_ == AccessibleKind::Picture ? name_ : CaptionBefore(control_), name);
+        return Answer(name_, name);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
         if (!IsSelf(child) || kind_ == AccessibleKind::Picture)
@@ -247,35 +256,6 @@ LRESULT CALLBACK AnsweringProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-std::wstring CaptionBefore(HWND control) {
-    HWND before = GetWindow(control, GW_HWNDPREV);
-    wchar_t type[16] = {};
-    if (before == nullptr || GetClassNameW(before, type, 16) == 0 || _wcsicmp(type, L"Static") != 0)
-        return {};
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(before, GWL_STYLE));
-    switch (style & SS_TYPEMASK) {
-        case SS_LEFT:
-        case SS_CENTER:
-        case SS_RIGHT:
-        case SS_SIMPLE:
-        case SS_LEFTNOWORDWRAP:
-            break;
-        default:
-            return {};  // a picture or a frame, not a caption
-    }
-    std::wstring caption;
-    bool mark = false;
-    for (const wchar_t c : TextOf(before)) {
-        if (c == L'&' && !mark && !(style & SS_NOPREFIX)) {
-            mark = true;
-            continue;
-        }
-        mark = false;
-        caption += c;
-    }
-    return caption;
-}
-
 LRESULT AnswerAccessibleObject(HWND control, WPARAM flags, AccessibleKind kind,
                                const std::wstring& name) {
     const Oleacc& library = Library();
@@ -286,7 +266,8 @@ LRESULT AnswerAccessibleObject(HWND control, WPARAM flags, AccessibleKind kind,
                                       reinterpret_cast<void**>(&standard))) ||
         standard == nullptr)
         return 0;
-    auto* object = new CaptionedObject(standard, control, kind, name);
+    auto* object =
+        new CaptionedObject(standard, control, kind, name.empty() ? TableName(control) : name);
     const LRESULT answer = library.lresultFromObject(kAccessibleId, flags, object);
     object->Release();
     return answer > 0 ? answer : 0;

@@ -1,5 +1,6 @@
 #include "win32/dialogtemplate.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/text.h"
@@ -47,6 +48,13 @@ WORD ClassAtom(layout::Kind kind) {
 
 }  // namespace
 
+bool DrawnByDialog(std::span<const layout::Control> controls, const layout::Control& label) {
+    return std::any_of(controls.begin(), controls.end(), [&](const layout::Control& c) {
+        return (c.kind == layout::Kind::Picker || c.kind == layout::Kind::ReadOnlyBox) &&
+               layout::CaptionOf(controls, c) == &label;
+    });
+}
+
 std::vector<layout::Control> StackingOrder(std::span<const layout::Control> controls) {
     std::vector<layout::Control> order;
     order.reserve(controls.size());
@@ -57,10 +65,11 @@ std::vector<layout::Control> StackingOrder(std::span<const layout::Control> cont
         if (isCaption)
             continue;  // placed with its control
         if (const layout::Control* caption = layout::CaptionOf(controls, c)) {
-            order.push_back(*caption);
+            if (!DrawnByDialog(controls, *caption))
+                order.push_back(*caption);
             order.push_back(c);
-            // The caption makes a group of its own, so that arrow keys among the buttons never
-            // land on it.
+            // The control starts a group, as its caption does, so that arrow keys among the
+            // buttons never land on it.
             if (caption->style & WS_GROUP)
                 order.back().style |= WS_GROUP;
         } else {
@@ -103,7 +112,8 @@ DialogTemplate::DialogTemplate(const layout::Dialog& dialog) {
     Dword(0);      // helpID
     Dword(dialog.exStyle);
     Dword(dialog.style);
-    Word(static_cast<WORD>(dialog.controls.size()));
+    const std::vector<layout::Control> windows = StackingOrder(dialog.controls);
+    Word(static_cast<WORD>(windows.size()));
     Word(0);  // x, y: DS_CENTER places the window
     Word(0);
     Word(static_cast<WORD>(dialog.client.w));
@@ -121,7 +131,7 @@ DialogTemplate::DialogTemplate(const layout::Dialog& dialog) {
     Word(static_cast<WORD>(dialog.charset << 8));  // italic = 0, then the character set
     Text(dialog.font);
 
-    for (const layout::Control& c : StackingOrder(dialog.controls)) {
+    for (const layout::Control& c : windows) {
         AlignToDword();
         Dword(0);  // helpID
         Dword(c.exStyle);

@@ -201,6 +201,7 @@ INT_PTR CALLBACK MainDialog::DialogProc(HWND window, UINT message, WPARAM wParam
         self->pickerFields_.fill(nullptr);
         self->picture_ = nullptr;
         self->children_.clear();
+        self->captions_.clear();
     }
     return result;
 }
@@ -259,6 +260,14 @@ BOOL MainDialog::OnInitDialog() {
         }
     }
     DoDataExchange(false);
+
+    for (const layout::Control& c : layout::kMainControls) {
+        if (!DrawnByDialog(layout::kMainControls, c))
+            continue;
+        RECT place{c.x, c.y, c.x + c.w, c.y + c.h};
+        MapDialogRect(window_, &place);
+        captions_.push_back({place, WideFromUtf8(c.text)});
+    }
 
     // Names for screen readers that the system's objects do not give (accessible.h).
     for (const ControlId picker : kPickers)
@@ -367,10 +376,22 @@ bool MainDialog::OnSysCommand(WPARAM command) {
 }
 
 bool MainDialog::OnPaint() {
-    if (!IsIconic(window_))
-        return false;
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window_, &paint);
+    if (!IsIconic(window_)) {
+        // The captions the dialog draws, as a static text of the dialog's font paints itself.
+        const HGDIOBJ font =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window_, WM_GETFONT, 0, 0)));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkMode(dc, TRANSPARENT);
+        for (DrawnCaption& caption : captions_) {
+            DrawTextW(dc, caption.text.c_str(), static_cast<int>(caption.text.size()),
+                      &caption.place, DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK);
+        }
+        SelectObject(dc, font);
+        EndPaint(window_, &paint);
+        return true;
+    }
     SendMessageW(window_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     const int iconWidth = GetSystemMetrics(SM_CXICON);
     const int iconHeight = GetSystemMetrics(SM_CYICON);

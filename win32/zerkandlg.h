@@ -120,6 +120,12 @@ class MainDialog final : public MainWindowSurface {
     static constexpr int kFirstId = 1000, kLastId = 1047;
     std::array<HWND, kLastId - kFirstId + 1> items_{};
     HWND picture_ = nullptr;
+    // The captions the dialog draws, in client coordinates.
+    struct DrawnCaption {
+        RECT place;
+        std::wstring text;
+    };
+    std::vector<DrawnCaption> captions_;
     // The dialog's own controls in z order, the first on top.
     std::vector<HWND> children_;
     bool shown_ = false;
