@@ -112,7 +112,8 @@ DialogTemplate::DialogTemplate(const layout::Dialog& dialog) {
     Dword(0);      // helpID
     Dword(dialog.exStyle);
     Dword(dialog.style);
-    const std::vector<layout::Control> windows = StackingOrder(dialog.controls);
+    std::vector<layout::Control> windows = StackingOrder(dialog.controls);
+    std::erase_if(windows, MadeWhenWritten);
     Word(static_cast<WORD>(windows.size()));
     Word(0);  // x, y: DS_CENTER places the window
     Word(0);

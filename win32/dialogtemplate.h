@@ -18,10 +18,16 @@ namespace zerkan::win32 {
 // names from the table. Under Wine each window costs the start-up about a millisecond and a half.
 bool DrawnByDialog(std::span<const layout::Control> controls, const layout::Control& label);
 
-// The dialog's windows in the order the template creates them, which is their z order: the
-// table's order without the captions the dialog draws, except that each other caption comes
-// just before the control it names, the order in which screen readers look for a control's
-// name. The table's order among tab stops, the tab order, stays.
+// Whether a label is made only when a text is first written into it: one without text in the
+// table shows nothing until then, and the start-up does not pay for its window.
+constexpr bool MadeWhenWritten(const layout::Control& c) {
+    return c.kind == layout::Kind::Label && c.text.empty();
+}
+
+// The dialog's windows in z order, once every label is made: the table's order without the
+// captions the dialog draws, except that each other caption comes just before the control it
+// names, the order in which screen readers look for a control's name. The table's order among
+// tab stops, the tab order, stays. The template makes them in this order.
 std::vector<layout::Control> StackingOrder(std::span<const layout::Control> controls);
 
 class DialogTemplate {

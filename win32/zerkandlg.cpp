@@ -517,7 +517,44 @@ void MainDialog::WriteText(ControlId control, std::string_view text) {
         countLater_ = Wide(text);
         return;
     }
-    ShowText(Item(control), Wide(text));
+    HWND item = Item(control);
+    if (item == nullptr) {
+        if (text.empty())
+            return;  // a label not made yet shows nothing already
+        item = MakeLabel(control);
+    }
+    ShowText(item, Wide(text));
+}
+
+HWND MainDialog::MakeLabel(ControlId id) {
+    const layout::Control* row = layout::FindMainControl(static_cast<int>(id));
+    if (window_ == nullptr || row == nullptr || !MadeWhenWritten(*row) || row->id < kFirstId ||
+        row->id > kLastId)
+        return nullptr;
+    RECT place{row->x, row->y, row->x + row->w, row->y + row->h};
+    MapDialogRect(window_, &place);
+    HWND label = CreateWindowExW(row->exStyle, L"Static", L"", WS_CHILD | row->style, place.left,
+                                 place.top, place.right - place.left, place.bottom - place.top,
+                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row->id)),
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (label == nullptr)
+        return nullptr;
+    SendMessageW(label, WM_SETFONT, static_cast<WPARAM>(SendMessageW(window_, WM_GETFONT, 0, 0)),
+                 FALSE);
+    // Its place in the z order is the template's: after the last window made before it.
+    auto next = children_.begin();
+    for (const layout::Control& c : StackingOrder(layout::kMainControls)) {
+        if (c.id == row->id || next == children_.end())
+            break;
+        if (!MadeWhenWritten(c) || Item(static_cast<ControlId>(c.id)) != nullptr)
+            ++next;
+    }
+    const HWND after = next == children_.begin() ? HWND_TOP : *std::prev(next);
+    SetWindowPos(label, after, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    children_.insert(next, label);
+    items_[static_cast<std::size_t>(row->id - kFirstId)] = label;
+    return label;
 }
 
 void MainDialog::SetText(ControlId control, std::string_view text) {

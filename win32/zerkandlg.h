@@ -103,6 +103,8 @@ class MainDialog final : public MainWindowSurface {
     HWND List(ControlId picker) const;
     void SetListSelection(ControlId picker, int index);
     void WriteText(ControlId control, std::string_view text);
+    // A label made when first written (MadeWhenWritten), in its place; nullptr for any other.
+    HWND MakeLabel(ControlId id);
     // Sets the text unless the control shows it already; whether it did.
     static bool ShowText(HWND item, const std::wstring& text);
     // Inside a handler: a control of the system's classes, just changed, to be painted when the

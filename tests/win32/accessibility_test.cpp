@@ -99,6 +99,9 @@ class Win32Accessibility : public ::testing::Test {
         const std::vector<layout::Control> order = win32::StackingOrder(layout::kMainControls);
         HWND child = GetWindow(window, GW_CHILD);
         for (const layout::Control& row : order) {
+            if (win32::MadeWhenWritten(row) &&
+                dialog.Item(static_cast<ControlId>(row.id)) == nullptr)
+                continue;  // not made yet
             if (row.name == member)
                 return child;
             child = GetWindow(child, GW_HWNDNEXT);
@@ -157,7 +160,6 @@ TEST_F(Win32Accessibility, EveryControlIsNamedByItsOwnCaptionAtTheStart) {
         {"ContentsBox", "Zerkan İçeriği", "", true, nullptr, ROLE_SYSTEM_TEXT},
         {"FormulaBox", "Zerkan Formülü", "", true, nullptr, ROLE_SYSTEM_TEXT},
         {"StepPrompt", "1. Elementi Seçiniz."},
-        {"KindLine", nullptr},
     };
     for (const Expected& e : FixedNames())
         expected.push_back(e);

@@ -44,6 +44,7 @@ class Win32Window : public ::testing::Test {
     HWND Item(ControlId id) const { return dialog.Item(id); }
     std::wstring TextOf(ControlId id) const { return test::TextOf(Item(id)); }
     void Pump() { test::Pump(window); }
+    void CheckWindow(HWND child, const layout::Control& row) const;
 
     // Chooses an element and types a count, as a user does before pressing Ekle.
     void Compose(int element, const wchar_t* count) {
@@ -119,37 +120,59 @@ TEST_F(Win32Window, ControlsAreTheTableRowsWithEachCaptionBeforeItsControlOrDraw
             tableTabOrder.push_back(row.id);
     }
     EXPECT_EQ(tabOrder, tableTabOrder);
-    std::size_t i = 0;
-    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT), ++i) {
-        ASSERT_LT(i, rows.size());
-        const layout::Control& row = rows[i];
-        SCOPED_TRACE(std::string(row.name));
-        wchar_t cls[32] = {};
-        GetClassNameW(child, cls, 32);
-        const wchar_t* expected[] = {L"Button", L"Edit", L"Static", L"ComboBox"};
-        const bool resultBox = row.kind == layout::Kind::ReadOnlyBox;
-        EXPECT_EQ(_wcsicmp(cls, resultBox ? win32::kResultBoxClass
-                                          : expected[static_cast<int>(layout::ClassOf(row.kind))]),
-                  0)
-            << cls;
-        const layout::Control* caption = layout::CaptionOf(layout::kMainControls, row);
-        if (caption != nullptr && !win32::DrawnByDialog(layout::kMainControls, *caption)) {
-            EXPECT_EQ(test::TextOf(GetWindow(child, GW_HWNDPREV)),
-                      win32::WideFromUtf8(caption->text));
+    // The labels without a text of their own are made when first written, in their places;
+    // choosing an element writes them all.
+    const auto checkWindows = [&](bool allMade) {
+        HWND child = GetWindow(window, GW_CHILD);
+        for (const layout::Control& row : rows) {
+            SCOPED_TRACE(std::string(row.name));
+            if (!allMade && win32::MadeWhenWritten(row) &&
+                Item(static_cast<ControlId>(row.id)) == nullptr)
+                continue;
+            ASSERT_NE(child, nullptr);
+            CheckWindow(child, row);
+            child = GetWindow(child, GW_HWNDNEXT);
         }
-        EXPECT_EQ(GetDlgCtrlID(child), row.id);
-        auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
-        // A combo box hands its scroll bar to its list.
-        if (row.kind == layout::Kind::Picker)
-            style |= WS_VSCROLL & row.style;
-        const DWORD hidden =
-            row.id == static_cast<int>(ControlId::AtomicMassLabel) ? 0 : WS_VISIBLE;
-        EXPECT_EQ(style & (row.style | WS_CHILD | hidden), row.style | WS_CHILD | hidden);
-        const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_EXSTYLE));
-        EXPECT_EQ(exStyle & row.exStyle, row.exStyle);
+        EXPECT_EQ(child, nullptr);
+    };
+    checkWindows(false);
+    test::ChooseFromList(window, Item(ControlId::NamePicker), 5);
+    checkWindows(true);
+}
+
+// One window of the dialog against its row of the table.
+void Win32Window::CheckWindow(HWND child, const layout::Control& row) const {
+    wchar_t cls[32] = {};
+    GetClassNameW(child, cls, 32);
+    const wchar_t* expected[] = {L"Button", L"Edit", L"Static", L"ComboBox"};
+    const bool resultBox = row.kind == layout::Kind::ReadOnlyBox;
+    EXPECT_EQ(_wcsicmp(cls, resultBox ? win32::kResultBoxClass
+                                      : expected[static_cast<int>(layout::ClassOf(row.kind))]),
+              0)
+        << cls;
+    const layout::Control* caption = layout::CaptionOf(layout::kMainControls, row);
+    if (caption != nullptr && !win32::DrawnByDialog(layout::kMainControls, *caption)) {
+        EXPECT_EQ(test::TextOf(GetWindow(child, GW_HWNDPREV)), win32::WideFromUtf8(caption->text));
     }
-    EXPECT_EQ(i, rows.size());
+    EXPECT_EQ(GetDlgCtrlID(child), row.id);
+    auto style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
+    // A combo box hands its scroll bar to its list.
+    if (row.kind == layout::Kind::Picker)
+        style |= WS_VSCROLL & row.style;
+    const DWORD hidden = row.id == static_cast<int>(ControlId::AtomicMassLabel) ? 0 : WS_VISIBLE;
+    EXPECT_EQ(style & (row.style | WS_CHILD | hidden), row.style | WS_CHILD | hidden);
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_EXSTYLE));
+    EXPECT_EQ(exStyle & row.exStyle, row.exStyle);
+    if (row.kind != layout::Kind::Picture) {  // a picture has no font
+        EXPECT_EQ(SendMessageW(child, WM_GETFONT, 0, 0), SendMessageW(window, WM_GETFONT, 0, 0));
+    }
+    if (win32::MadeWhenWritten(row)) {
+        RECT table{row.x, row.y, row.x + row.w, row.y + row.h}, place{};
+        MapDialogRect(window, &table);
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+        EXPECT_TRUE(EqualRect(&place, &table));
+    }
 }
 
 // Whether a control's text, in the control's own font, fits its width on one line.
