@@ -217,6 +217,10 @@ INT_PTR MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnSysCommand(wParam) ? TRUE : FALSE;
         case WM_PAINT:
             return OnPaint() ? TRUE : FALSE;
+        case WM_PRINTCLIENT:
+            // A picture of the window that another program asks for holds the captions too.
+            DrawCaptions(reinterpret_cast<HDC>(wParam));
+            return TRUE;
         case WM_WINDOWPOSCHANGED:
             if (!shown_ && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW)) {
                 shown_ = true;
@@ -379,16 +383,7 @@ bool MainDialog::OnPaint() {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window_, &paint);
     if (!IsIconic(window_)) {
-        // The captions the dialog draws, as a static text of the dialog's font paints itself.
-        const HGDIOBJ font =
-            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window_, WM_GETFONT, 0, 0)));
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        SetBkMode(dc, TRANSPARENT);
-        for (DrawnCaption& caption : captions_) {
-            DrawTextW(dc, caption.text.c_str(), static_cast<int>(caption.text.size()),
-                      &caption.place, DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK);
-        }
-        SelectObject(dc, font);
+        DrawCaptions(dc);
         EndPaint(window_, &paint);
         return true;
     }
@@ -402,6 +397,19 @@ bool MainDialog::OnPaint() {
     DrawIcon(dc, x, y, windowIcon);
     EndPaint(window_, &paint);
     return true;
+}
+
+void MainDialog::DrawCaptions(HDC dc) {
+    // As a static text of the dialog's font paints itself.
+    const HGDIOBJ font =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window_, WM_GETFONT, 0, 0)));
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    for (DrawnCaption& caption : captions_) {
+        DrawTextW(dc, caption.text.c_str(), static_cast<int>(caption.text.size()), &caption.place,
+                  DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK);
+    }
+    SelectObject(dc, font);
 }
 
 void MainDialog::OnDestroy() {

@@ -93,6 +93,8 @@ class MainDialog final : public MainWindowSurface {
     void RunHandler(ControlId control, UINT code);
     bool OnSysCommand(WPARAM command);
     bool OnPaint();
+    // The captions the dialog draws rather than making them windows.
+    void DrawCaptions(HDC dc);
     void OnDestroy();
     void OnOK();
     void OnCancel();

@@ -91,22 +91,34 @@ TEST_F(Win32Window, StartsWithFullPickersEmptyFieldsAndTheFocusInNumberPicker) {
 TEST_F(Win32Window, ControlsAreTheTableRowsWithEachCaptionBeforeItsControlOrDrawn) {
     const std::vector<layout::Control> rows = win32::StackingOrder(layout::kMainControls);
     std::size_t drawn = 0;
-    // A caption the dialog draws shows in its place: some of its pixels are not the background.
-    HDC dc = GetDC(window);
+    // A caption the dialog draws shows in its place, on the screen and in a picture of the
+    // window: some of its pixels are not the background.
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC screen = GetDC(window), printed = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    const HGDIOBJ previous = SelectObject(printed, bitmap);
+    FillRect(printed, &client, GetSysColorBrush(COLOR_3DFACE));
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed), PRF_CLIENT);
     for (const layout::Control& row : layout::kMainControls) {
         if (!win32::DrawnByDialog(layout::kMainControls, row))
             continue;
         ++drawn;
         RECT place{row.x, row.y, row.x + row.w, row.y + row.h};
         MapDialogRect(window, &place);
-        int ink = 0;
-        for (int y = place.top; y < place.bottom; ++y) {
-            for (int x = place.left; x < place.right; ++x)
-                ink += GetPixel(dc, x, y) != GetSysColor(COLOR_3DFACE) ? 1 : 0;
+        for (HDC dc : {screen, printed}) {
+            int ink = 0;
+            for (int y = place.top; y < place.bottom; ++y) {
+                for (int x = place.left; x < place.right; ++x)
+                    ink += GetPixel(dc, x, y) != GetSysColor(COLOR_3DFACE) ? 1 : 0;
+            }
+            EXPECT_GT(ink, 20) << row.name << (dc == printed ? " printed" : " on the screen");
         }
-        EXPECT_GT(ink, 20) << row.name;
     }
-    ReleaseDC(window, dc);
+    SelectObject(printed, previous);
+    DeleteObject(bitmap);
+    DeleteDC(printed);
+    ReleaseDC(window, screen);
     EXPECT_EQ(drawn, 6U);
     ASSERT_EQ(rows.size() + drawn, layout::kMainControls.size());
     // The tab stops keep the table's order.
