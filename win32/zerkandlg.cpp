@@ -202,6 +202,7 @@ INT_PTR CALLBACK MainDialog::DialogProc(HWND window, UINT message, WPARAM wParam
         self->picture_ = nullptr;
         self->children_.clear();
         self->captions_.clear();
+        self->shown_ = false;
     }
     return result;
 }
@@ -483,6 +484,8 @@ void MainDialog::PaintAtFirstShow() {
     // the window's own background first, then the controls in the order the system paints
     // them, the top of the z order first, where the two group frames meet. The pickers, made
     // of several windows and holding the focus, keep the system's way.
+    if (IsIconic(window_))
+        return;  // painted when restored
     RedrawWindow(window_, nullptr, nullptr, RDW_ERASENOW | RDW_UPDATENOW | RDW_NOCHILDREN);
     const HWND focus = GetFocus();
     for (HWND child : children_) {
@@ -554,7 +557,9 @@ HWND MainDialog::MakeLabel(ControlId id) {
     for (const layout::Control& c : StackingOrder(layout::kMainControls)) {
         if (c.id == row->id || next == children_.end())
             break;
-        if (!MadeWhenWritten(c) || Item(static_cast<ControlId>(c.id)) != nullptr)
+        const bool made =
+            c.id >= kFirstId && c.id <= kLastId && Item(static_cast<ControlId>(c.id)) != nullptr;
+        if (!MadeWhenWritten(c) || made)
             ++next;
     }
     const HWND after = next == children_.begin() ? HWND_TOP : *std::prev(next);
