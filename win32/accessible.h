@@ -16,8 +16,8 @@
 namespace zerkan::win32 {
 
 enum class AccessibleKind {
-    Picker,     // a combo box: role, name from its caption, value its edit text
-    ResultBox,  // read-only text: name from its caption, value its text
+    Picker,     // a combo box: role, name from the table, value its edit text
+    ResultBox,  // read-only text: name from the table, value its text
     Picture,    // a graphic named by what it shows
 };
 
