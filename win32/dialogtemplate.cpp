@@ -79,6 +79,12 @@ std::vector<layout::Control> StackingOrder(std::span<const layout::Control> cont
     return order;
 }
 
+RECT PlaceOf(HWND dialog, const layout::Control& row) {
+    RECT place{row.x, row.y, row.x + row.w, row.y + row.h};
+    MapDialogRect(dialog, &place);
+    return place;
+}
+
 std::wstring WideFromUtf8(std::string_view utf8) {
     return Wide(FromUtf8(utf8));
 }

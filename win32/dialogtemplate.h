@@ -30,6 +30,9 @@ constexpr bool MadeWhenWritten(const layout::Control& c) {
 // tab stops, the tab order, stays. The template makes them in this order.
 std::vector<layout::Control> StackingOrder(std::span<const layout::Control> controls);
 
+// A row's place in `dialog`'s client area, in pixels.
+RECT PlaceOf(HWND dialog, const layout::Control& row);
+
 class DialogTemplate {
   public:
     explicit DialogTemplate(const layout::Dialog& dialog);

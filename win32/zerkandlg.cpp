@@ -269,9 +269,7 @@ BOOL MainDialog::OnInitDialog() {
     for (const layout::Control& c : layout::kMainControls) {
         if (!DrawnByDialog(layout::kMainControls, c))
             continue;
-        RECT place{c.x, c.y, c.x + c.w, c.y + c.h};
-        MapDialogRect(window_, &place);
-        captions_.push_back({place, WideFromUtf8(c.text)});
+        captions_.push_back({PlaceOf(window_, c), WideFromUtf8(c.text)});
     }
 
     // Names for screen readers that the system's objects do not give (accessible.h).
@@ -464,14 +462,14 @@ void MainDialog::PaintChanged() {
     // control painting itself through its own device context costs two. The focused control
     // keeps the system's way, which hides its caret while it paints.
     const HWND focus = GetFocus();
-    for (HWND control : unpainted_) {
-        if (control != focus && IsWindowVisible(control))
-            PaintThroughOwnDc(control);
-    }
+    for (HWND control : unpainted_)
+        PaintThroughOwnDc(control, focus);
     unpainted_.clear();
 }
 
-void MainDialog::PaintThroughOwnDc(HWND control) {
+void MainDialog::PaintThroughOwnDc(HWND control, HWND focus) {
+    if (control == focus || !IsWindowVisible(control))
+        return;
     HDC dc = GetDC(control);
     SendMessageW(control, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
@@ -491,8 +489,8 @@ void MainDialog::PaintAtFirstShow() {
     for (HWND child : children_) {
         const bool picker = std::any_of(std::begin(kPickers), std::end(kPickers),
                                         [&](ControlId id) { return Item(id) == child; });
-        if (!picker && child != focus && IsWindowVisible(child))
-            PaintThroughOwnDc(child);
+        if (!picker)
+            PaintThroughOwnDc(child, focus);
     }
 }
 
@@ -542,8 +540,7 @@ HWND MainDialog::MakeLabel(ControlId id) {
     if (window_ == nullptr || row == nullptr || !MadeWhenWritten(*row) || row->id < kFirstId ||
         row->id > kLastId)
         return nullptr;
-    RECT place{row->x, row->y, row->x + row->w, row->y + row->h};
-    MapDialogRect(window_, &place);
+    const RECT place = PlaceOf(window_, *row);
     HWND label = CreateWindowExW(row->exStyle, L"Static", L"", WS_CHILD | row->style, place.left,
                                  place.top, place.right - place.left, place.bottom - place.top,
                                  window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row->id)),

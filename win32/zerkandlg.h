@@ -113,8 +113,9 @@ class MainDialog final : public MainWindowSurface {
     // handler returns.
     void PaintLater(HWND control);
     void PaintChanged();
-    // Paints a control of the system's classes at once, through its own device context.
-    static void PaintThroughOwnDc(HWND control);
+    // Paints a control of the system's classes at once, through its own device context, unless
+    // it is hidden or has the focus (the system's way hides its caret while it paints).
+    static void PaintThroughOwnDc(HWND control, HWND focus);
     void PaintAtFirstShow();
 
     CompositionState& state_;

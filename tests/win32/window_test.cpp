@@ -104,8 +104,7 @@ TEST_F(Win32Window, ControlsAreTheTableRowsWithEachCaptionBeforeItsControlOrDraw
         if (!win32::DrawnByDialog(layout::kMainControls, row))
             continue;
         ++drawn;
-        RECT place{row.x, row.y, row.x + row.w, row.y + row.h};
-        MapDialogRect(window, &place);
+        const RECT place = win32::PlaceOf(window, row);
         for (HDC dc : {screen, printed}) {
             int ink = 0;
             for (int y = place.top; y < place.bottom; ++y) {
@@ -179,8 +178,8 @@ void Win32Window::CheckWindow(HWND child, const layout::Control& row) const {
         EXPECT_EQ(SendMessageW(child, WM_GETFONT, 0, 0), SendMessageW(window, WM_GETFONT, 0, 0));
     }
     if (win32::MadeWhenWritten(row)) {
-        RECT table{row.x, row.y, row.x + row.w, row.y + row.h}, place{};
-        MapDialogRect(window, &table);
+        const RECT table = win32::PlaceOf(window, row);
+        RECT place{};
         GetWindowRect(child, &place);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
         EXPECT_TRUE(EqualRect(&place, &table));
